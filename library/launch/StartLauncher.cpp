@@ -1,0 +1,5 @@
+#include "launch/StartLauncher.h"
+
+extern "C" bool start_launcher(int, wchar_t*[]) {
+  return false;
+}
