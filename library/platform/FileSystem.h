@@ -1,0 +1,29 @@
+#ifndef QUENDRA_PLATFORM_FILESYSTEM_H
+#define QUENDRA_PLATFORM_FILESYSTEM_H
+
+#include <string>
+#include <vector>
+
+// File-system services with Windows semantics. The host build maps backslashes to
+// slashes, so tests name files the same way on both.
+
+// True when the path names any entry (a directory counts; wildcards may match).
+bool FileExists(const std::wstring& path);
+bool DirectoryExists(const std::wstring& path);
+// Creates the directory and every missing ancestor, the highest first. True when at
+// least one was created and none failed; false when nothing was missing.
+bool CreateDirectoryPath(const std::wstring& path);
+// Deletes a file, clearing its read-only attribute first. False when it is missing
+// or cannot be deleted.
+bool DeleteFileForced(const std::wstring& path);
+
+// The lines of a UTF-8 text file in order, without terminators; empty lines and
+// lines beginning with "#" are dropped. A missing or unreadable file gives none.
+std::vector<std::wstring> ReadTextLines(const std::wstring& path);
+// Replaces the file with the lines in UTF-8, each ended by CR LF, creating missing
+// folders. The new content goes to a temporary file in the same folder that then
+// replaces the old one, so a failed write (full disk, crash) leaves the old file
+// as it was. Returns whether the file now holds the lines.
+bool WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, bool perUserFile);
+
+#endif
