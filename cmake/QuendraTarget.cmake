@@ -8,6 +8,16 @@ if(WIN32)
   set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   # Every image stands alone: no MinGW runtime DLL may be needed beside it.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Hardened images: ASLR with a relocation table, DEP, and on 64-bit the high-entropy
+  # address space.
+  add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    add_link_options(-Wl,--high-entropy-va)
+  endif()
+  # Reproducible images: the same commit gives the same bytes wherever and whenever
+  # it is built. No link time stamp, no build paths, no debug sections.
+  add_link_options(-Wl,--no-insert-timestamp -s)
+  add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   add_compile_options(-Wall -Wextra)
   # Windows behaviour runs only in the 64-bit tree; the kernel here cannot run PE32.
