@@ -1,0 +1,59 @@
+#include "ElevateAndWait.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "Trace.h"
+
+namespace pennaroo {
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+void TraceArguments(const std::wstring& command, const std::wstring& parameters,
+                    const std::wstring& workingDirectory) {
+  WriteTraceLine(L"elevateAndWait wCommand: " + command);
+  WriteTraceLine(L"elevateAndWait wParameters: " + parameters);
+  WriteTraceLine(L"elevateAndWait wWorkingDir: " + workingDirectory);
+}
+
+// The exit code stays 0 when there is no process to ask, as when the request
+// went to a program that was already running.
+long WaitForExitCode(HANDLE process) {
+  UniqueHandle owner(process);
+  ::WaitForSingleObject(process, INFINITE);
+  DWORD exitCode = 0;
+  ::GetExitCodeProcess(process, &exitCode);
+  return static_cast<long>(exitCode);
+}
+
+}  // namespace
+
+long ElevateAndWait(const std::wstring& command, const std::wstring& parameters,
+                    const std::wstring& workingDirectory) {
+  TraceArguments(command, parameters, workingDirectory);
+  SHELLEXECUTEINFOW info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = L"runas";
+  info.lpFile = command.c_str();
+  info.lpParameters = parameters.c_str();
+  info.lpDirectory = workingDirectory.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (!::ShellExecuteExW(&info)) {
+    const long error = static_cast<long>(::GetLastError());
+    WriteTraceLine(L"elevateAndWait error: " + std::to_wstring(error));
+    return error;
+  }
+  const long exitCode = WaitForExitCode(info.hProcess);
+  WriteTraceLine(L"elevateAndWait result: " + std::to_wstring(exitCode));
+  return exitCode;
+}
+
+}  // namespace pennaroo

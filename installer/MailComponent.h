@@ -1,0 +1,31 @@
+// The MAPI library of a mail client installed by Windows Installer.
+#ifndef PENNAROO_MAIL_COMPONENT_H
+#define PENNAROO_MAIL_COMPONENT_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "SystemLibrary.h"
+
+namespace pennaroo {
+
+// A registry key path under HKEY_CURRENT_USER followed by the names of the
+// REG_DWORD values in it that hold language ids, in order of preference.
+using LanguageList = std::vector<std::wstring>;
+
+// Asks Windows Installer for the client's library, for the languages of `list`
+// or, without one, for the user's, the system's and US English. Returns true
+// when Windows Installer gave an answer; `path` is then its path, possibly empty.
+bool ProvideMailComponent(const std::wstring& componentId, const LanguageList* list,
+                          bool installAllowed, std::wstring& path);
+
+// One language's request, first qualified with "NT", then by the language id
+// alone. Returns true when Windows Installer gave an answer.
+bool ProvideComponentForLcid(const LoadedLibrary& msi, const std::wstring& componentId,
+                             DWORD languageId, bool installAllowed, std::wstring& path);
+
+}  // namespace pennaroo
+
+#endif
