@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The Windows calls through which the application is started; tests put their own in.
+struct ApplicationStartServices {
+  void (*showError)(HWND owner, const wchar_t* text, const wchar_t* caption);
+  void (*execute)(SHELLEXECUTEINFOW& info);
+};
+
+const ApplicationStartServices& WindowsApplicationStartServices();
+
+// Reads the installation folder from the value "Installed" of an open key. A value
+// that does not fit into 260 characters together with its terminator counts as
+// missing, so the folder is always a complete, terminated string.
+std::optional<std::wstring> ReadInstalledValue(HKEY key);
+
+// The installation folder from SOFTWARE\quendra3 under HKEY_LOCAL_MACHINE, or under
+// HKEY_CURRENT_USER when the machine has no such key.
+std::optional<std::wstring> FindInstallationFolder();
+
+// The flag followed by every path in double quotes, each after a blank.
+std::wstring BuildParameterText(const wchar_t* flag, const std::vector<std::wstring>& paths);
+
+// Starts the installed quendra3.exe with the flag and the paths, without waiting for
+// it. A missing installation record is shown to the user, owned by `owner`, and gives
+// E_INVALIDARG; a start that fails later is not reported.
+HRESULT StartApplication(const wchar_t* flag, HWND owner, const std::vector<std::wstring>& paths,
+                         const ApplicationStartServices& services);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <unknwn.h>
+
+#include <utility>
+
+// Owns one reference to a COM object and releases it when it goes.
+template <typename Interface>
+class ComReference {
+ public:
+  ComReference() noexcept = default;
+  // Takes over a reference the caller already holds.
+  explicit ComReference(Interface* adopted) noexcept : pointer(adopted) {}
+  ComReference(ComReference&& other) noexcept : pointer(std::exchange(other.pointer, nullptr)) {}
+  ComReference& operator=(ComReference&& other) noexcept {
+    Reset(std::exchange(other.pointer, nullptr));
+    return *this;
+  }
+  ComReference(const ComReference&) = delete;
+  ComReference& operator=(const ComReference&) = delete;
+  ~ComReference() { Reset(); }
+
+  Interface* Get() const noexcept { return pointer; }
+  Interface* operator->() const noexcept { return pointer; }
+  explicit operator bool() const noexcept { return pointer != nullptr; }
+
+  void Reset(Interface* adopted = nullptr) noexcept {
+    Interface* old = std::exchange(pointer, adopted);
+    if (old != nullptr) old->Release();
+  }
+
+  // For functions that return a new reference through an out parameter.
+  Interface** Receive() noexcept {
+    Reset();
+    return &pointer;
+  }
+  void** ReceiveVoid() noexcept { return reinterpret_cast<void**>(Receive()); }
+
+ private:
+  Interface* pointer = nullptr;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+#include <unknwn.h>
+
+#include "ComReference.h"
+
+// The state of the COM server: its module handle, the count of live objects and
+// explicit locks, the class factory it hands out and the registration scope.
+class Cquendra3shellModule {
+ public:
+  static Cquendra3shellModule& GetInstance();
+
+  Cquendra3shellModule();
+  ~Cquendra3shellModule();
+  Cquendra3shellModule(const Cquendra3shellModule&) = delete;
+  Cquendra3shellModule& operator=(const Cquendra3shellModule&) = delete;
+
+  void Attach(HINSTANCE module) noexcept { instance = module; }
+  HINSTANCE Instance() const noexcept { return instance; }
+
+  void Lock() noexcept { ::InterlockedIncrement(&lockCount); }
+  void Unlock() noexcept { ::InterlockedDecrement(&lockCount); }
+
+  HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object);
+  HRESULT CanUnloadNow() const noexcept;
+  HRESULT RegisterServer();
+  HRESULT UnregisterServer();
+  HRESULT Install(BOOL install, const wchar_t* commandLine);
+
+ private:
+  HRESULT CachedFactory(IClassFactory*& factory);
+
+  HINSTANCE instance = nullptr;
+  mutable LONG lockCount = 0;
+  CRITICAL_SECTION factoryGuard;
+  bool started = false;
+  ComReference<IClassFactory> classFactory;
+  bool perUserRegistration = false;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+#include "UniqueHandle.h"
+
+inline constexpr int kMenuPictureResource = 201;
+
+// Loads the menu picture from the module and paints its background (the colour of
+// its top-left pixel) in the menu colour, so the picture blends into the menu.
+// Gives the picture unchanged when it cannot be repainted, and nothing when it
+// cannot be loaded.
+UniqueBitmap PrepareMenuPicture(HINSTANCE module);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Registers type library 1 of the module file at `modulePath`; per user through the
+// automation library's per-user function where it has one.
+HRESULT RegisterTypeLibrary(const std::wstring& modulePath, bool perUser);
+
+// Unregisters that library by its own id, version, language and system kind.
+HRESULT UnregisterTypeLibrary(const std::wstring& modulePath, bool perUser);
