@@ -1,0 +1,98 @@
+// pennaroo.dll itself, called from another program as the installer's runtime calls it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "TestSupport.h"
+
+namespace pennaroo::test {
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+struct DriverRun {
+  DWORD exitCode = 0;
+  std::string output;
+};
+
+std::string ReadAll(HANDLE pipe) {
+  std::string output;
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(pipe, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    output.append(buffer, read);
+  }
+  return output;
+}
+
+// Runs the driver with its standard output on a pipe and collects it to the end.
+DriverRun RunDriver(const std::wstring& arguments) {
+  SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  EXPECT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inheritable, 0));
+  UniqueHandle reader(readEnd);
+  UniqueHandle writer(writeEnd);
+  ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  std::wstring commandLine = L"\"" + ProgramFolder() + L"\\pennaroo_driver.exe\" " + arguments;
+  PROCESS_INFORMATION process = {};
+  DriverRun run;
+  if (!::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    ADD_FAILURE() << "driver did not start, error " << ::GetLastError();
+    return run;
+  }
+  UniqueHandle processHandle(process.hProcess);
+  UniqueHandle threadHandle(process.hThread);
+  writer.reset();
+  run.output = ReadAll(readEnd);
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  ::GetExitCodeProcess(process.hProcess, &run.exitCode);
+  return run;
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+TEST(ExportedLibraryTest, ElevateAndWaitWritesEachTraceLineToTheStandardOutput) {
+  const std::wstring fixture = ProgramFolder() + L"\\pennaroo_exit_fixture.exe";
+  const DriverRun run = RunDriver(L"elevate \"" + fixture + L"\" \"3 x\" \"\"");
+  EXPECT_EQ(3u, run.exitCode);
+  const std::vector<std::string> expected = {
+      "elevateAndWait wCommand: " + Narrow(fixture),
+      "elevateAndWait wParameters: 3 x",
+      "elevateAndWait wWorkingDir: ",
+      "elevateAndWait result: 3",
+  };
+  EXPECT_EQ(expected, SplitLines(run.output));
+}
+
+TEST(ExportedLibraryTest, TextTheConsoleCannotShowDoesNotSilenceTheLinesAfterIt) {
+  ScratchFolder folder;
+  const std::wstring missing = folder.File(L"\u6587\u4EF6.exe");
+  const DriverRun run = RunDriver(L"elevate \"" + missing + L"\" \"\" \"\"");
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), run.exitCode);
+  const std::vector<std::string> lines = SplitLines(run.output);
+  ASSERT_EQ(4u, lines.size());
+  EXPECT_EQ(0u, lines[0].find("elevateAndWait wCommand: " + Narrow(folder.Path())));
+  const std::vector<std::string> lastLines(lines.begin() + 1, lines.end());
+  const std::vector<std::string> expected = {
+      "elevateAndWait wParameters: ",
+      "elevateAndWait wWorkingDir: ",
+      "elevateAndWait error: 2",
+  };
+  EXPECT_EQ(expected, lastLines);
+}
+
+}  // namespace
+}  // namespace pennaroo::test
