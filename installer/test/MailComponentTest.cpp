@@ -71,6 +71,11 @@ TEST_F(MailComponentTest, WindowsInstallerIsAskedByLanguageUntilItAnswers) {
        {L"1071\\NT -1"}, L"C:\\msi\\policy.dll"},
       {"installed on request", L"1062\\NT|-1|2|;1062\\NT|0|0|C:\\msi\\new.dll", nullptr,
        {L"1062\\NT -1", L"1062\\NT 0"}, L"C:\\msi\\new.dll"},
+      // Wine is no terminal server, so a client that forbids installing on one may install.
+      {"installed on request outside a terminal server",
+       L"1062\\NT|-1|2|;1062\\NT|0|0|C:\\msi\\new.dll",
+       [] { SetDword(HKEY_CURRENT_USER, kClientKey, L"MSIInstallOnWTS", 0); },
+       {L"1062\\NT -1", L"1062\\NT 0"}, L"C:\\msi\\new.dll"},
       {"language alone", L"1062|-1|0|C:\\msi\\plain.dll", nullptr,
        {L"1062\\NT -1", L"1062 -1"}, L"C:\\msi\\plain.dll"},
       {"language alone, installed on request", L"1062|-1|2|;1062|0|0|C:\\msi\\plain.dll", nullptr,

@@ -50,6 +50,18 @@ TEST_F(MailTest, UnicodeEntryOfTheSystemLibraryGetsTheMessageAsBuilt) {
   EXPECT_EQ(expectedTrace, trace);
 }
 
+TEST_F(MailTest, WithoutASystemLibraryNothingIsSent) {
+  UseSystemMapi(UnicodeMapiFixture());
+  RegisterClient(HKEY_CURRENT_USER, L"Fixture Client", L"C:\\nowhere\\client.dll");
+  ScopedEnvironment refuse(L"PENNAROO_FIXTURE_REFUSE_LOAD", L"1");
+  HMODULE loaded = ::LoadLibraryExW(L"mapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (loaded != nullptr) ::FreeLibrary(loaded);
+  ASSERT_EQ(nullptr, loaded) << "Wine fell back to its own mapi32.dll";
+  EXPECT_EQ(2, Send(JavaMail()));
+  EXPECT_TRUE(record.Lines().empty());
+  EXPECT_EQ(L"sendMessage result: 2", trace.back());
+}
+
 TEST_F(MailTest, ResultOfTheMailClientReachesJava) {
   UseSystemMapi(UnicodeMapiFixture());
   for (const wchar_t* code : {L"1", L"2", L"26"}) {
