@@ -1,5 +1,91 @@
 #include <windows.h>
+#include <shellapi.h>
+
+#include <clocale>
+#include <string>
+
+#include "ErrorBoxCaption.h"
+#include "platform/UniqueHandle.h"
+
+namespace {
+
+constexpr wchar_t kLibraryFileName[] = L"lumapack.dll";
+constexpr DWORD kModulePathBufferLength = kCaptionPathLimit + 1;
+
+// The entry answers with one byte; only the value 1 is success, so it is not read
+// as a C++ bool, which could not hold any other value.
+using StartLauncherEntry = unsigned char (*)(int, wchar_t**);
+using StopLauncherEntry = void (*)();
+
+struct ArgumentVectorTraits {
+  using Handle = wchar_t**;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle h) { ::LocalFree(h); }
+};
+
+struct LibraryTraits {
+  using Handle = HMODULE;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle h) { ::FreeLibrary(h); }
+};
+using UniqueLibrary = UniqueHandle<LibraryTraits>;
+
+struct CommandLine {
+  int count = 0;
+  UniqueHandle<ArgumentVectorTraits> vector;
+};
+
+// When the split fails the count is undefined and the vector null; the library is
+// then still called, with no arguments at all.
+CommandLine SplitCommandLine() {
+  CommandLine line;
+  int count = 0;
+  line.vector.reset(CommandLineToArgvW(GetCommandLineW(), &count));
+  if (line.vector) line.count = count;
+  return line;
+}
+
+template <typename Entry>
+Entry FindEntry(HMODULE library, const char* name) {
+  FARPROC address = GetProcAddress(library, name);
+  return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(address));
+}
+
+// The exit code that the library's answer gives.
+int RunLauncher(HMODULE library, CommandLine& line) {
+  auto start = FindEntry<StartLauncherEntry>(library, "start_launcher");
+  auto stop = FindEntry<StopLauncherEntry>(library, "stop_launcher");
+  if (start == nullptr) return 1;
+  if (start(line.count, line.vector.get()) != 1) return 1;
+  if (stop != nullptr) stop();
+  return 0;
+}
+
+void ShowLibraryNotFound() {
+  wchar_t modulePath[kModulePathBufferLength] = {};
+  GetModuleFileNameW(nullptr, modulePath, kCaptionPathLimit);
+  modulePath[kCaptionPathLimit] = L'\0';
+  std::wstring caption = ErrorBoxCaption(modulePath);
+  std::wstring text = std::wstring(kLibraryFileName) + L" not found.";
+  MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_ICONERROR);
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return 1;
+  AllowSetForegroundWindow(ASFW_ANY);
+  std::setlocale(LC_ALL, "en_US.utf8");
+  CommandLine line = SplitCommandLine();
+  int exitCode = 1;
+  {
+    // Bare file name: the ordinary search order finds the copy beside the program.
+    UniqueLibrary library(LoadLibraryW(kLibraryFileName));
+    if (library) {
+      exitCode = RunLauncher(library.get(), line);
+    } else {
+      ShowLibraryNotFound();
+    }
+  }
+  // The library is unloaded here; the argument vector goes last, with `line`.
+  return exitCode;
 }
