@@ -1,0 +1,25 @@
+#ifndef QUENDRA_JVM_USERJVMOPTIONSBRIDGE_H
+#define QUENDRA_JVM_USERJVMOPTIONSBRIDGE_H
+
+#include <jni.h>
+
+// The native methods of jdk.packager.services.userjvmoptions.LauncherUserJvmOptions,
+// bound by the JVM from the library's export table. They work on the package's
+// user JVM option tables; a change takes effect at the next launch.
+extern "C" {
+
+jobjectArray JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionDefaultKeys(
+    JNIEnv* env, jclass);
+jstring JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionDefaultValue(
+    JNIEnv* env, jclass, jstring key);
+jobjectArray JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionKeys(
+    JNIEnv* env, jclass);
+jstring JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionValue(
+    JNIEnv* env, jclass, jstring key);
+// Replaces the user's choices; a null element of either array is taken as an empty text.
+void JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1setUserJvmKeysAndValues(
+    JNIEnv* env, jclass, jobjectArray keys, jobjectArray values);
+
+}
+
+#endif
