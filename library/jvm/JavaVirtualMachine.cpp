@@ -34,20 +34,19 @@ void AddHeapOptions(const PackageSettings& settings, JvmOptionList& options) {
   options.AddOption(settings.memorySize <= 256 ? L"-Xms" + size : std::wstring(L"-Xms256m"), L"");
 }
 
-// Every option but the splash screen, which follows once the library is loaded.
-void AddPackageOptions(AppPackage& package, JvmOptionList& options) {
-  const PackageSettings& settings = *package.settings;
-  AddSystemProperties(settings, options);
-  options.AddOptions(settings.jvmOptions);
-  options.AddOptions(JavaVirtualMachine::PrepareUserOptions(package.CopyUserJvmOptions()));
-  AddHeapOptions(settings, options);
-}
-
 std::wstring ToLookupForm(const std::wstring& className) {
   return ReplaceAll(ReplaceAll(className, L".", L"/"), L"\\", L"/");
 }
 
 }  // namespace
+
+void JavaVirtualMachine::AddPackageOptions(const PackageSettings& settings, OrderedTable userOptions,
+                                           JvmOptionList& options) {
+  AddSystemProperties(settings, options);
+  options.AddOptions(settings.jvmOptions);
+  options.AddOptions(PrepareUserOptions(std::move(userOptions)));
+  AddHeapOptions(settings, options);
+}
 
 JavaVirtualMachine::JavaVirtualMachine() = default;
 
@@ -64,7 +63,7 @@ bool JavaVirtualMachine::StartJVM() {
   Platform& platform = Platform::GetInstance();
   AppPackage& package = AppPackage::GetInstance();
   JvmOptionList options;
-  AddPackageOptions(package, options);
+  AddPackageOptions(*package.settings, package.CopyUserJvmOptions(), options);
   std::wstring mainClassName = package.settings->mainClassName;
   if (mainClassName.empty()) {
     platform.ShowError(MessageCatalog::GetInstance().GetMessage(L"no.main.class.specified"));

@@ -10,6 +10,7 @@
 class AppPackage;
 class JvmLibrary;
 class JvmOptionList;
+struct PackageSettings;
 
 // The package's JVM in this process: created on the launch thread, which then runs
 // the main class on itself.
@@ -35,6 +36,10 @@ class JavaVirtualMachine {
   // "=" loses it, otherwise a value beginning with "=" loses that, otherwise name
   // and value are joined into the name.
   static OrderedTable PrepareUserOptions(OrderedTable table);
+
+  // Every option of the start but the splash screen, in their fixed order: the four
+  // system properties, the package's JVM options, the user's (prepared), the heap.
+  static void AddPackageOptions(const PackageSettings& settings, OrderedTable userOptions, JvmOptionList& options);
 
   JNIEnv* env = nullptr;
   JavaVM* vm = nullptr;
