@@ -3,9 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
 #include <mutex>
-#include <sstream>
 
 #include "StubText.h"
 
@@ -35,10 +33,34 @@ std::string ModuleDirectory() {
 }
 
 std::vector<std::string> Words(const std::string& text) {
-  std::istringstream in(text);
   std::vector<std::string> words;
-  for (std::string word; in >> word;) words.push_back(word);
+  size_t start = 0;
+  while ((start = text.find_first_not_of(" \t", start)) != std::string::npos) {
+    size_t end = text.find_first_of(" \t", start);
+    words.push_back(text.substr(start, end - start));
+    start = end;
+  }
   return words;
+}
+
+// The lines of a UTF-8 file, without line ends; no stream library, so that loading
+// the stand-in stays as cheap as loading a plain DLL.
+std::vector<std::string> ReadLines(const std::wstring& path) {
+  std::vector<std::string> lines;
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (file == nullptr) return lines;
+  std::string line;
+  for (int c; (c = std::fgetc(file)) != EOF;) {
+    if (c == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else if (c != '\r') {
+      line += static_cast<char>(c);
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  std::fclose(file);
+  return lines;
 }
 
 void Apply(Config& config, const std::string& key, const std::string& value) {
@@ -65,9 +87,7 @@ void LoadConfig() {
   Config& config = MutableConfig();
   std::string directory = ModuleDirectory();
   config.recordPath = directory + "jvmstub.log";
-  std::ifstream in(Wide(directory + "jvmstub.cfg").c_str());
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : ReadLines(Wide(directory + "jvmstub.cfg"))) {
     size_t equals = line.find('=');
     if (line.empty() || line[0] == '#' || equals == std::string::npos) continue;
     Apply(config, line.substr(0, equals), line.substr(equals + 1));
