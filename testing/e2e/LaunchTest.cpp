@@ -210,14 +210,24 @@ std::vector<std::string> PlainOptions(const PackageRun& run) {
 }
 
 TEST(LaunchTest, CacheRequiredButMissingStopsTheLaunch) {
-  PackageRun run(L"cds-on");
-  run.WriteConfig(CdsConfig(run, ""));
-  run.InstallStub(kMainOnly);
-  PackageRun::Result result = run.Launch(L"");
-  EXPECT_EQ(1u, result.exitCode);
-  std::string cache = Native(run.UserDirectory()) + "\\cache\\app.jsa";
-  EXPECT_THAT(result.messages, ElementsAre("Error: AppCDS cache does not exists:\n" + cache + "\n"));
-  EXPECT_THAT(run.Lines("process "), IsEmpty());
+  // On always requires the cache; Auto does too in a process that may not start the
+  // generating child.
+  struct Case {
+    const char* setting;
+    const wchar_t* arguments;
+  };
+  const Case kCases[] = {{"", L""}, {"app.appcds.cache=auto\n", L"-Xapp:child"}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.setting);
+    PackageRun run(L"cds-on");
+    run.WriteConfig(CdsConfig(run, c.setting));
+    run.InstallStub(kMainOnly);
+    PackageRun::Result result = run.Launch(c.arguments);
+    EXPECT_EQ(1u, result.exitCode);
+    std::string cache = Native(run.UserDirectory()) + "\\cache\\app.jsa";
+    EXPECT_THAT(result.messages, ElementsAre("Error: AppCDS cache does not exists:\n" + cache + "\n"));
+    EXPECT_THAT(run.Lines("process "), IsEmpty());
+  }
 }
 
 TEST(LaunchTest, AutoCacheIsGeneratedOnceByAChild) {
