@@ -2,47 +2,159 @@
 
 #include <windows.h>
 
-#include "config/ISectionalPropertyContainer.h"
-#include "platform/FilePath.h"
-#include "platform/Process.h"
+#include <direct.h>
+#include <shlobj.h>
 
-// Placeholder bodies until the Windows platform services land; each returns what a
-// failure of the operation returns.
+#include "config/IniFile.h"
+#include "config/LegacyConfig.h"
+#include "launch/AppPackage.h"
+#include "launch/MacroExpander.h"
+#include "platform/FilePath.h"
+#include "platform/FileSystem.h"
+#include "platform/PeImports.h"
+#include "platform/RegistryKey.h"
+#include "platform/RuntimeDependencies.h"
+#include "platform/WindowsProcess.h"
+
+namespace {
+
+const wchar_t kJavaRuntimeKey[] = L"SOFTWARE\\JavaSoft\\Java Runtime Environment";
+
+// Client before server, and a JDK image (with its jre folder) before a bare runtime.
+// The last candidate is the answer when none of the others exists.
+const wchar_t* const kJvmLibraryCandidates[] = {
+    L"jre\\bin\\client\\jvm.dll",
+    L"jre\\bin\\server\\jvm.dll",
+    L"bin\\client\\jvm.dll",
+    L"bin\\server\\jvm.dll",
+};
+
+// A path is at most 32767 characters, so the doubling stops before this.
+const size_t kLargestPathBuffer = 65536;
+
+std::wstring PackageRuntimeDirectory() {
+  AppPackage& package = AppPackage::GetInstance();
+  if (!package.settings) return {};
+  return MacroExpander::GetInstance().ExpandMacros(package.settings->jvmRuntimeDirectory);
+}
+
+}  // namespace
 
 Platform& Platform::GetInstance() {
   static WindowsPlatform instance;
   return instance;
 }
 
-WindowsPlatform::WindowsPlatform() : mainThreadId(GetCurrentThreadId()) {}
+WindowsPlatform::WindowsPlatform()
+    : mainThreadId(GetCurrentThreadId()), runtimeDirectoryProvider(PackageRuntimeDirectory) {}
+
 WindowsPlatform::~WindowsPlatform() = default;
 
+int WindowsPlatform::ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style) {
+  return MessageBoxW(nullptr, text.c_str(), caption.c_str(), style);
+}
+
 void WindowsPlatform::ShowError(const std::wstring& text) {
-  MessageBoxW(nullptr, text.c_str(), ExtractFileName(GetExecutablePath()).c_str(), MB_ICONERROR);
+  ShowMessageBox(text, ExtractFileName(GetExecutablePath()), MB_ICONERROR);
 }
+
 void WindowsPlatform::ShowErrorTitled(const std::wstring& title, const std::wstring& text) {
-  MessageBoxW(nullptr, text.c_str(), title.empty() ? text.c_str() : title.c_str(), MB_ICONERROR);
+  ShowMessageBox(text, title.empty() ? text : title, MB_ICONERROR);
 }
-DialogAnswer WindowsPlatform::AskOkCancel(const std::wstring&, const std::wstring&) { return DialogAnswer::Cancel; }
-void WindowsPlatform::ChangeWorkingDirectory(const std::wstring&) {}
+
+DialogAnswer WindowsPlatform::AskOkCancel(const std::wstring& title, const std::wstring& text) {
+  return ShowMessageBox(text, title, MB_OKCANCEL) == IDOK ? DialogAnswer::Ok : DialogAnswer::Cancel;
+}
+
+void WindowsPlatform::ChangeWorkingDirectory(const std::wstring& path) { _wchdir(path.c_str()); }
+
 void* WindowsPlatform::ReservedSlot5(void*, void*) { return nullptr; }
+
 void* WindowsPlatform::ReservedSlot6(void*, void*) { return nullptr; }
-std::wstring WindowsPlatform::GetRoamingDataDirectory() { return {}; }
-std::wstring WindowsPlatform::FindRuntimeJvmLibrary(const std::wstring&) { return {}; }
-std::wstring WindowsPlatform::FindSystemJvmLibrary() { return {}; }
-std::wstring WindowsPlatform::FindSystemJavaHome() { return {}; }
-std::unique_ptr<ISectionalPropertyContainer> WindowsPlatform::OpenConfigFile(const std::wstring&) { return nullptr; }
-std::wstring WindowsPlatform::GetExecutablePath() {
+
+std::wstring WindowsPlatform::GetRoamingDataDirectory() {
   wchar_t buffer[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer))) return {};
   return buffer;
 }
+
+std::wstring WindowsPlatform::FindRuntimeJvmLibrary(const std::wstring& runtimeDirectory) {
+  std::wstring base = IncludeTrailingBackslash(runtimeDirectory);
+  const size_t last = sizeof(kJvmLibraryCandidates) / sizeof(kJvmLibraryCandidates[0]) - 1;
+  for (size_t index = 0; index < last; ++index) {
+    std::wstring candidate = base + kJvmLibraryCandidates[index];
+    if (FileExists(candidate)) return candidate;
+  }
+  return base + kJvmLibraryCandidates[last];
+}
+
+std::wstring WindowsPlatform::FindSystemJvmLibrary() {
+  std::wstring home = FindSystemJavaHome();
+  if (home.empty()) return {};
+  return FindRuntimeJvmLibrary(home);
+}
+
+std::wstring WindowsPlatform::FindSystemJavaHome() {
+  // The registered runtime serves only launches without class-data sharing.
+  if (GetAppCDSMode() != AppCDSMode::Off) return {};
+  RegistryKey key(HKEY_LOCAL_MACHINE);
+  if (!key.Open(kJavaRuntimeKey)) return {};
+  std::wstring version = key.ReadString(L"CurrentVersion");
+  if (version.empty() || !key.Open(std::wstring(kJavaRuntimeKey) + L"\\" + version)) return {};
+  std::wstring home = key.ReadString(L"JavaHome");
+  return DirectoryExists(home) ? home : std::wstring();
+}
+
+std::unique_ptr<ISectionalPropertyContainer> WindowsPlatform::OpenConfigFile(const std::wstring& path) {
+  auto config = std::make_unique<IniFile>();
+  if (!config->LoadFromFile(path)) ConvertLegacyConfig(path, *config);
+  return config;
+}
+
+std::wstring WindowsPlatform::GetExecutablePath() {
+  std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD capacity = static_cast<DWORD>(buffer.size());
+    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), capacity);
+    // A result that fills the whole buffer was cut short; one that does not is
+    // complete, whatever error an earlier call left behind.
+    if (length < capacity || buffer.size() >= kLargestPathBuffer) break;
+    buffer.assign(buffer.size() * 2, L'\0');
+  }
+  return std::wstring(buffer.data());
+}
+
 std::wstring WindowsPlatform::GetInstallDirectory() { return ExtractDirectory(GetExecutablePath()); }
-ModuleHandle WindowsPlatform::OpenLibrary(const std::wstring&) { return nullptr; }
-bool WindowsPlatform::CloseLibrary(ModuleHandle) { return false; }
-void* WindowsPlatform::FindLibrarySymbol(ModuleHandle, const std::string&) { return nullptr; }
-std::vector<std::wstring> WindowsPlatform::ListLibraryImports(const std::wstring&) { return {}; }
-std::vector<std::wstring> WindowsPlatform::SelectRuntimeDependencies(const std::vector<std::wstring>&) { return {}; }
-std::unique_ptr<Process> WindowsPlatform::NewProcess() { return nullptr; }
+
+ModuleHandle WindowsPlatform::OpenLibrary(const std::wstring& path) { return LoadLibraryW(path.c_str()); }
+
+bool WindowsPlatform::CloseLibrary(ModuleHandle module) {
+  return FreeLibrary(static_cast<HMODULE>(module)) != FALSE;
+}
+
+void* WindowsPlatform::FindLibrarySymbol(ModuleHandle module, const std::string& name) {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name.c_str()));
+}
+
+std::vector<std::wstring> WindowsPlatform::ListLibraryImports(const std::wstring& path) {
+  return ListImportedLibraryNames(path);
+}
+
+std::vector<std::wstring> WindowsPlatform::SelectRuntimeDependencies(const std::vector<std::wstring>& names) {
+  std::wstring runtime = runtimeDirectoryProvider ? runtimeDirectoryProvider() : std::wstring();
+  return SelectRuntimeDependenciesIn(runtime, names);
+}
+
+void WindowsPlatform::SetRuntimeDirectoryProvider(std::function<std::wstring()> provider) {
+  runtimeDirectoryProvider = std::move(provider);
+}
+
+std::unique_ptr<Process> WindowsPlatform::NewProcess() { return std::make_unique<WindowsProcess>(); }
+
 bool WindowsPlatform::OnMainThread() { return GetCurrentThreadId() == mainThreadId; }
-uint64_t WindowsPlatform::GetAddressSpaceMegabytes() { return 0; }
+
+uint64_t WindowsPlatform::GetAddressSpaceMegabytes() {
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(info.lpMaximumApplicationAddress)) >> 20;
+}

@@ -4,6 +4,7 @@
 #include "platform/GenericPlatform.h"
 
 #include <cstdint>
+#include <functional>
 
 // The Windows implementation of every operation that needs the Windows API.
 class WindowsPlatform : public GenericPlatform {
@@ -33,8 +34,20 @@ class WindowsPlatform : public GenericPlatform {
   bool OnMainThread() override;
   uint64_t GetAddressSpaceMegabytes() override;
 
+  // Where SelectRuntimeDependencies looks for the C runtime: a function giving the
+  // Java runtime folder with macros expanded. By default it is the package's
+  // configured runtime folder (empty while the package has no settings); tests
+  // give a folder of their own.
+  void SetRuntimeDirectoryProvider(std::function<std::wstring()> provider);
+
+ protected:
+  // Every box of this platform goes through here, with no owner window; returns
+  // the button that closed it. Tests override it to see text, caption and style.
+  virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style);
+
  private:
   uint32_t mainThreadId;
+  std::function<std::wstring()> runtimeDirectoryProvider;
 };
 
 #endif
