@@ -11,6 +11,7 @@
 #include "launch/MacroExpander.h"
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
+#include "platform/ModuleFileName.h"
 #include "platform/PeImports.h"
 #include "platform/RegistryKey.h"
 #include "platform/RuntimeDependencies.h"
@@ -111,11 +112,11 @@ std::unique_ptr<ISectionalPropertyContainer> WindowsPlatform::OpenConfigFile(con
   return config;
 }
 
-std::wstring WindowsPlatform::GetExecutablePath() {
+std::wstring ReadModuleFileName(void* module) {
   std::vector<wchar_t> buffer(MAX_PATH, L'\0');
   for (;;) {
     DWORD capacity = static_cast<DWORD>(buffer.size());
-    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), capacity);
+    DWORD length = GetModuleFileNameW(static_cast<HMODULE>(module), buffer.data(), capacity);
     // A result that fills the whole buffer was cut short; one that does not is
     // complete, whatever error an earlier call left behind.
     if (length < capacity || buffer.size() >= kLargestPathBuffer) break;
@@ -123,6 +124,8 @@ std::wstring WindowsPlatform::GetExecutablePath() {
   }
   return std::wstring(buffer.data());
 }
+
+std::wstring WindowsPlatform::GetExecutablePath() { return ReadModuleFileName(nullptr); }
 
 std::wstring WindowsPlatform::GetInstallDirectory() { return ExtractDirectory(GetExecutablePath()); }
 
