@@ -116,15 +116,21 @@ TEST(RegistryKeyTest, OpenAgainSwitchesKeysAndCloseForgets) {
   RegDeleteTreeW(HKEY_CURRENT_USER, ScratchPath().c_str());
 }
 
-// The registered runtime below HKEY_LOCAL_MACHINE, made for each case and removed.
+// The registered runtime below HKEY_LOCAL_MACHINE, made for each case. The
+// process's HKEY_LOCAL_MACHINE is a scratch key of the current user meanwhile, so
+// that other tests of the prefix that register a runtime are not disturbed.
 class SystemJavaHomeTest : public testing::Test {
  protected:
+  SystemJavaHomeTest() { RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine.key); }
+  ~SystemJavaHomeTest() override { RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr); }
+
   void Register(const std::wstring& version, const std::wstring& home) {
     runtime.SetString(L"CurrentVersion", version);
     runtime.SetSubkeyString(version, L"JavaHome", home);
   }
 
-  ScratchKey runtime{HKEY_LOCAL_MACHINE, L"SOFTWARE\\JavaSoft\\Java Runtime Environment"};
+  ScratchKey machine{HKEY_CURRENT_USER, ScratchPath() + L"-machine"};
+  ScratchKey runtime{machine.key, L"SOFTWARE\\JavaSoft\\Java Runtime Environment"};
   TestFolder home;
   WindowsPlatform platform;
 };
