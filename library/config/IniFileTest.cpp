@@ -39,7 +39,9 @@ TEST(IniFileTest, OnlyAFileWhoseFirstNonCommentLineOpensASectionIsRead) {
     IniFile file;
     file.Append(L"Kept", L"k", L"v");
     EXPECT_EQ(c.isIni, file.LoadFromLines(c.lines));
-    if (!c.isIni) EXPECT_EQ((Sections{{L"Kept", {{L"k", L"v"}}}}), SectionsOf(file));
+    if (!c.isIni) {
+      EXPECT_EQ((Sections{{L"Kept", {{L"k", L"v"}}}}), SectionsOf(file));
+    }
   }
 }
 
