@@ -128,6 +128,7 @@ TEST(LaunchTest, FlatPackageFindsTheRegisteredRuntime) {
                                       {"-Dflat=yes", "-Xss1m"})));
   EXPECT_THAT(run.Lines("arg "), ElementsAre("-export"));
   ExpectCleanEnd(run);
+  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\JavaSoft\\Java Runtime Environment");
 }
 
 TEST(LaunchTest, MemoryAndSplashOptionsComeLast) {
