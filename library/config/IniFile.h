@@ -22,8 +22,11 @@ class IniSectionData : public IPropertyContainer {
   unsigned GetCount() override;
   // Always true.
   bool SetValue(const std::wstring& key, const std::wstring& value);
-  // One line per entry, in entry order, that the reader turns back into the same
-  // entry (see the .cpp for the rules).
+  // One line per entry, in entry order: the key, "=" and the value as it is. In the
+  // key "=" and the backslash are escaped, and a leading backslash keeps a key
+  // beginning with ";", "#", "[" or "--add-exports" from being misread; a key
+  // beginning with "--add-exports" without a value is written alone, as it stands.
+  // The reader turns every line back into the same entry.
   std::vector<std::wstring> GetLines() const;
 
   const OrderedTable& GetEntries() const { return entries; }

@@ -23,7 +23,8 @@ class OrderedTableOf {
   using const_iterator = typename std::vector<Entry>::const_iterator;
 
   OrderedTableOf() = default;
-  // A copy starts as a new table (duplicates off) with the source's entries appended.
+  // A copy, constructed or assigned, is a new table (duplicates off) with the
+  // source's entries appended.
   OrderedTableOf(const OrderedTableOf& other) { AppendTable(other); }
   OrderedTableOf& operator=(const OrderedTableOf& other) {
     if (this != &other) {

@@ -24,7 +24,7 @@ class PropertyFile : public IPropertyContainer {
   // False, changing nothing, while read-only; otherwise replaces the value of the
   // key's first entry or appends a new one, and returns true.
   bool SetValue(const std::wstring& key, const std::wstring& value);
-  void SetReadOnly(bool value) { readOnly = value; }
+  void SetReadOnly(bool on) { readOnly = on; }
 
  private:
   bool readOnly = false;
