@@ -40,7 +40,10 @@ ScratchFolder::~ScratchFolder() {
     } while (::FindNextFileW(find, &entry));
     ::FindClose(find);
   }
-  ::RemoveDirectoryW(path.c_str());
+  // A program just started in this folder may hold it for a moment after its end.
+  for (int attempt = 0; attempt < 50 && !::RemoveDirectoryW(path.c_str()); ++attempt) {
+    ::Sleep(20);
+  }
 }
 
 ScopedEnvironment::ScopedEnvironment(const wchar_t* name, const std::wstring& value)
