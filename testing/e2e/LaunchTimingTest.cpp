@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kRounds = 7;
+constexpr int kRounds = 15;
 
 std::string LargeConfig(const PackageRun& run) {
   std::string config = "[Application]\napp.mainjar=$PACKAGEDIR/demo.jar\napp.mainclass=lv.demo.Main\n"
