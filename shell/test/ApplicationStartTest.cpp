@@ -126,6 +126,9 @@ TEST_F(InstalledValueTest, ValueIsAlwaysTerminatedWithinTheBuffer) {
       {"259 characters and terminator fill the buffer", REG_SZ, k259, 520, k259},
       {"259 characters stored without terminator", REG_SZ, k259, 518, k259},
       {"260 characters without terminator fill it", REG_SZ, k260, 520, std::nullopt},
+      // Returned as stored whatever the system does for strings: no terminator at all.
+      {"260 characters as bytes fill it", REG_BINARY, k260, 520, std::nullopt},
+      {"259 characters as bytes", REG_BINARY, k259, 518, k259},
       {"260 characters and terminator do not fit", REG_SZ, k260, 522, std::nullopt},
       {"type is not examined", REG_EXPAND_SZ, L"C:\\E\\", 12, L"C:\\E\\"},
       {"embedded terminator ends the text", REG_SZ, std::wstring(L"C:\\A\\\0junk", 10), 20,

@@ -121,5 +121,5 @@ void InstallationRecordScope::Write(HKEY root, const std::wstring& folder) {
 
 void InstallationRecordScope::WriteBytes(HKEY root, const void* data, DWORD size) {
   ASSERT_EQ(ERROR_SUCCESS,
-            ::RegSetKeyValueW(root, kInstallationKey, L"Installed", REG_SZ, data, size));
+            ::RegSetKeyValueW(root, kInstallationKey, L"Installed", REG_BINARY, data, size));
 }

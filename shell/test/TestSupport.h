@@ -55,7 +55,8 @@ class InstallationRecordScope {
   InstallationRecordScope& operator=(const InstallationRecordScope&) = delete;
 
   static void Write(HKEY root, const std::wstring& folder);
-  // Stores raw bytes as the "Installed" value, for values without a terminator.
+  // Stores raw bytes as the "Installed" value, which the system hands back exactly
+  // as stored, without a terminator of its own.
   static void WriteBytes(HKEY root, const void* data, DWORD size);
 
  private:
