@@ -5,11 +5,15 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "launch/StartLauncher.h"
 #include "platform/FileSystem.h"
+#include "platform/Platform.h"
 #include "platform/PlatformString.h"
 
 namespace {
@@ -28,6 +32,12 @@ void SetProfile(const std::wstring* profile) {
   }
 #endif
 }
+
+#ifdef _WIN32
+const std::string kLineEnd = "\r\n";
+#else
+const std::string kLineEnd = "\n";
+#endif
 
 // A user profile of its own for each test, written with backslashes on every system.
 class DiagnosticLogTest : public testing::Test {
@@ -49,6 +59,11 @@ class DiagnosticLogTest : public testing::Test {
     fs::remove_all(native, ignored);
   }
   void SwitchLoggingOn() { ASSERT_TRUE(WriteTextLines(logFile, {}, false)); }
+  // The file as it lies on disk, line ends included.
+  static std::string LogBytes(const fs::path& profileFolder) {
+    std::ifstream file(profileFolder / ".tarsel" / "quendra3" / "packager.log", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
 
   fs::path native;
   std::wstring profile;
@@ -108,6 +123,69 @@ TEST_F(DiagnosticLogTest, WithoutAProfileLoggingIsOff) {
 
 TEST_F(DiagnosticLogTest, LogFileLivesUnderTheProfile) {
   EXPECT_EQ(PlatformString::WideStringToMultibyteString(logFile), DiagnosticLog::GetLogFileName());
+}
+
+std::string LocalTimeNow() {
+  std::time_t now = std::time(nullptr);
+  char text[32] = {};
+  std::strftime(text, sizeof(text), "%Y-%m-%d %H:%M:%S ", std::localtime(&now));
+  return text;
+}
+
+// The stamp is the local time with the full year and months from 1, and each line
+// ends as a text-mode file ends it.
+TEST_F(DiagnosticLogTest, StampIsLocalTimeAndLineEndsAsText) {
+  SwitchLoggingOn();
+  std::string before = LocalTimeNow();
+  DiagnosticLog::WriteLog("start_launcher", 95, "main: [%u] %S", 0u, L"quendra3.exe");
+  std::string after = LocalTimeNow();
+  std::string log = LogBytes(native);
+  std::string message = "start_launcher() [95] main: [0] quendra3.exe" + kLineEnd;
+  ASSERT_EQ(before.size() + message.size(), log.size()) << log;
+  EXPECT_LE(before, log.substr(0, before.size()));
+  EXPECT_GE(after, log.substr(0, before.size()));
+  EXPECT_EQ(message, log.substr(before.size()));
+}
+
+// A profile folder and an argument beyond the basic plane, both outside ASCII.
+TEST_F(DiagnosticLogTest, NonAsciiProfileAndArgumentAreUtf8OnDisk) {
+  std::wstring supplementary = sizeof(wchar_t) == 2 ? std::wstring{wchar_t(0xD83D), wchar_t(0xDD8A)}
+                                                    : std::wstring(1, wchar_t(0x1F58A));
+  std::wstring latvian = profile + L"\\J\u0101nis";
+  ASSERT_TRUE(CreateDirectoryPath(latvian + L"\\.tarsel\\quendra3"));
+  ASSERT_TRUE(WriteTextLines(latvian + L"\\.tarsel\\quendra3\\packager.log", {}, false));
+  SetProfile(&latvian);
+  DiagnosticLog::WriteLog("start_launcher", 95, "main: [%u] %S", 4u, (L"pen " + supplementary).c_str());
+  std::string log = LogBytes(native / fs::u8path("J\xC4\x81nis"));
+  ASSERT_GE(log.size(), 20u) << log;
+  EXPECT_EQ("start_launcher() [95] main: [4] pen \xF0\x9F\x96\x8A" + kLineEnd, log.substr(20));
+}
+
+TEST_F(DiagnosticLogTest, FolderWithoutTheFileStaysEmpty) {
+  ASSERT_TRUE(CreateDirectoryPath(profile + L"\\.tarsel\\quendra3"));
+  DiagnosticLog::WriteLog("start_launcher", 95, "main: [%u] %S", 0u, L"quendra3.exe");
+  EXPECT_TRUE(fs::is_empty(native / ".tarsel" / "quendra3"));
+}
+
+// The argument loop of the launch writes one line per argument, the program included.
+TEST_F(DiagnosticLogTest, LauncherFlagsLogEveryArgument) {
+  SwitchLoggingOn();
+  const wchar_t* arguments[] = {L"C:\\Quendra\\quendra3.exe", L"-Xapp:child", L"100% J\u0101nis.edoc"};
+  Platform& platform = Platform::GetInstance();
+  AppCDSMode mode = platform.GetAppCDSMode();
+  EXPECT_FALSE(ReadLauncherFlags(platform, 3, arguments));
+  platform.SetAppCDSMode(mode);
+  std::vector<std::string> messages;
+  for (const std::wstring& line : ReadTextLines(logFile)) {
+    std::string rest;
+    std::string narrow = PlatformString::WideStringToMultibyteString(line);
+    EXPECT_TRUE(SplitTimeStamp(narrow, rest)) << narrow;
+    messages.push_back(rest);
+  }
+  std::vector<std::string> expected = {"start_launcher() [95] main: [0] C:\\Quendra\\quendra3.exe",
+                                       "start_launcher() [95] main: [1] -Xapp:child",
+                                       "start_launcher() [95] main: [2] 100% J\xC4\x81nis.edoc"};
+  EXPECT_EQ(expected, messages);
 }
 
 }  // namespace
