@@ -9,6 +9,8 @@ set -euo pipefail
 wine_run=$1
 program=$2
 scratch=$3
+# Without a display Wine's MessageBoxW returns at once instead of waiting for a click.
+unset DISPLAY WAYLAND_DISPLAY
 
 rm -rf "$scratch"
 mkdir -p "$scratch"
