@@ -18,7 +18,7 @@ endfunction()
 
 # The stand-in for the installed program, in a folder of its own so that it never
 # takes the place of the real quendra3.exe.
-add_executable(shell_recording_quendra3 WIN32 RecordingQuendra3.cpp)
+add_executable(shell_recording_quendra3 WIN32 fixtures/RecordingQuendra3.cpp)
 target_include_directories(shell_recording_quendra3 PRIVATE ${PROJECT_SOURCE_DIR}/shell)
 target_link_options(shell_recording_quendra3 PRIVATE -municode)
 target_link_libraries(shell_recording_quendra3 PRIVATE shell32)
@@ -30,8 +30,8 @@ file(RELATIVE_PATH fixture_relative ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
      ${CMAKE_CURRENT_BINARY_DIR}/fixture)
 string(REPLACE "/" "\\\\" fixture_relative "${fixture_relative}")
 
-add_library(shell_test_support STATIC TestSupport.cpp ShellHost.cpp DropDataObject.cpp)
-target_include_directories(shell_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
+add_library(shell_test_support STATIC fixtures/TestSupport.cpp fixtures/ShellHost.cpp fixtures/DropDataObject.cpp)
+target_include_directories(shell_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/fixtures
                            ${PROJECT_SOURCE_DIR}/shell)
 target_compile_definitions(shell_test_support PRIVATE
   "QUENDRA_SHELL_FIXTURE_RELATIVE=L\"${fixture_relative}\"")
@@ -62,13 +62,13 @@ endforeach()
 
 # The image itself: exactly the five COM exports, Windows system imports only.
 add_test(NAME static.quendra3shell.image
-         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/check-image.sh
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/check-image.sh
                  ${CMAKE_OBJDUMP} $<TARGET_FILE:quendra3shell>)
 set_tests_properties(static.quendra3shell.image PROPERTIES LABELS static)
 
 # The real message box of a missing installation record, seen through Wine's relay trace.
 add_test(NAME wine.quendra3shell.registry_error_box
-         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/check-error-box.sh ${CMAKE_BINARY_DIR}/wine-run
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/check-error-box.sh ${CMAKE_BINARY_DIR}/wine-run
                  $<TARGET_FILE:quendra3shell_test>)
 set_tests_properties(wine.quendra3shell.registry_error_box PROPERTIES
   LABELS wine RESOURCE_LOCK ${shell_test_lock})
