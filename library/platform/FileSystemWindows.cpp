@@ -8,24 +8,10 @@
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformString.h"
-#include "platform/UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 #include "platform/TextLines.h"
 
 namespace {
-
-struct FindTraits {
-  using Handle = HANDLE;
-  static Handle Null() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { ::FindClose(h); }
-};
-using UniqueFind = UniqueHandle<FindTraits>;
-
-struct FileTraits {
-  using Handle = HANDLE;
-  static Handle Null() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-using UniqueFile = UniqueHandle<FileTraits>;
 
 // The documented attribute flags, READONLY (0x1) to VIRTUAL (0x10000).
 const DWORD kDocumentedAttributes = 0x1FFFF;
@@ -38,7 +24,7 @@ bool IsExistingFolder(const std::wstring& path) {
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& content) {
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   LARGE_INTEGER size;
@@ -53,7 +39,7 @@ bool ReadWholeFile(const std::wstring& path, std::string& content) {
 }
 
 bool WriteWholeFile(const std::wstring& path, const std::string& content) {
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   if (!file) return false;
   DWORD written = 0;

@@ -5,16 +5,9 @@
 #include <string>
 
 #include "platform/FileSystem.h"
-#include "platform/UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
-
-struct FileTraits {
-  using Handle = HANDLE;
-  static Handle Null() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-using UniqueFile = UniqueHandle<FileTraits>;
 
 std::wstring TemporaryFolder() {
   wchar_t buffer[MAX_PATH + 1] = {};
@@ -31,7 +24,7 @@ TEST(FileSystemWindowsTest, FailedReplaceKeepsTheOldFile) {
   std::wstring file = folder + L"\\jvmuserargs.cfg";
   ASSERT_TRUE(WriteTextLines(file, {L"[JVMUserOverrideOptions]", L"-Xmx=2g"}, true));
   {
-    UniqueFile holder(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFileHandle holder(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.valid());
     EXPECT_FALSE(WriteTextLines(file, {L"[JVMUserOverrideOptions]"}, true));
   }

@@ -21,6 +21,14 @@ struct FileHandleTraits {
 };
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 
+// Directory searches of FindFirstFileW.
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Null() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::FindClose(h); }
+};
+using UniqueFind = UniqueHandle<FindHandleTraits>;
+
 struct MappedViewTraits {
   using Handle = const void*;
   static Handle Null() { return nullptr; }
