@@ -81,7 +81,11 @@ TEST(LaunchTimingTest, LauncherWorkIsSmallAgainstAProcessStart) {
   RecordProperty("launcher_work_microseconds", std::to_string(launcher));
   RecordProperty("bare_start_microseconds", std::to_string(start));
   RecordProperty("ratio_percent", std::to_string(launcher * 100 / std::max(start, 1LL)));
-  EXPECT_LT(launcher, 2000) << "bare start " << start << " us";
+  // Under 2 ms here when the machine is quiet. A busy machine slows both runs alike,
+  // so the launcher's work may then take up to a quarter of the bare start; a real
+  // slowdown of the launch shows as a much larger share.
+  EXPECT_TRUE(launcher < 2000 || launcher * 4 < start)
+      << "launcher work " << launcher << " us, bare start " << start << " us";
 }
 
 }  // namespace
