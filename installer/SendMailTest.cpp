@@ -101,6 +101,29 @@ TEST_F(MailTest, AttachmentsNeedTwoListsOfTheSameNonZeroLength) {
   }
 }
 
+// Whatever stops one of the texts from being copied, nothing is sent without it:
+// the call ends with the result line and 2 (the fixture would record a send).
+TEST_F(MailTest, TextThatCannotBeCopiedSendsNothing) {
+  UseSystemMapi(UnicodeMapiFixture());
+  using Fault = FakeJniEnv::CopyFault;
+  const std::u16string kFailingTexts[] = {u"Subject", u"Text", u"b.pdf", u"C:\\docs\\b.pdf"};
+  for (Fault fault : {Fault::kOutOfMemory, Fault::kNullWithoutException, Fault::kThrowsBadAlloc,
+                      Fault::kThrowsForeignException}) {
+    for (const std::u16string& failing : kFailingTexts) {
+      SCOPED_TRACE(testing::Message() << static_cast<int>(fault) << " "
+                                      << std::string(failing.begin(), failing.end()));
+      FixtureRecord caseRecord;
+      JavaMail mail;
+      mail.fileNames = Strings{u"a.pdf", u"b.pdf"};
+      mail.filePaths = Strings{u"C:\\docs\\a.pdf", u"C:\\docs\\b.pdf"};
+      mail.failingCopy = std::make_pair(failing, fault);
+      EXPECT_EQ(2, Send(mail));
+      EXPECT_EQ(std::vector<std::string>(), caseRecord.Lines());
+      EXPECT_EQ(std::vector<std::wstring>{L"sendMessage result: 2"}, trace);
+    }
+  }
+}
+
 // Each row registers a client in its own way; the client library must get the call.
 TEST_F(MailTest, RegisteredClientLibraryGetsTheMessageWhenTheSystemHasNoUnicodeEntry) {
   UseSystemMapi(AnsiMapiFixture());
