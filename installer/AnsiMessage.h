@@ -35,11 +35,13 @@ class AnsiMessage {
 };
 
 // Converts every text of `message`: subject and note text to UTF-8 when
-// `utf8` is on (the message is then marked with 65001), everything else to the
-// ANSI code page. An attachment path the ANSI code page cannot hold is replaced
-// by its short path. On failure returns the error and leaves `copy` empty.
+// `utf8` is on (the message is then marked with 65001), everything else to
+// `ansiCodePage`, by default the ANSI code page in force, which may itself be
+// UTF-8. An attachment path that code page cannot hold is replaced by its short
+// path. On failure returns the error and leaves `copy` empty.
 HRESULT ConvertMessageToAnsi(const MapiMessageW& message, bool utf8,
-                             std::unique_ptr<AnsiMessage>& copy);
+                             std::unique_ptr<AnsiMessage>& copy,
+                             UINT ansiCodePage = ::GetACP());
 
 }  // namespace pennaroo
 

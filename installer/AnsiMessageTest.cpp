@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "StrictUtf8Conversion.h"
 #include "TestSupport.h"
 
 namespace pennaroo {
@@ -108,6 +109,68 @@ TEST(AnsiMessageTest, AttachmentPathOutsideTheAnsiCodePageTakesItsShortPath) {
     EXPECT_EQ(InAnsiCodePage(shortPath), copy->Get()->lpFiles[0].lpszPathName);
     EXPECT_EQ(std::string::npos, std::string(copy->Get()->lpFiles[0].lpszPathName).find('?'));
   }
+}
+
+// Short paths and scratch folders are plain ASCII.
+std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+// Held to the rules of Windows for UTF-8, an ANSI code page of 65001 converts
+// every path as it is; Latvian and Russian code pages convert their own letters
+// and take the short path for the others'.
+TEST(AnsiMessageTest, AttachmentPathsConvertInTheAnsiCodePageInForceUtf8Included) {
+  test::StrictUtf8Conversion strict;
+  test::ScratchFolder folder;
+  const std::wstring latvian = L"R\u012Bga.edoc";
+  const std::wstring russian = L"\u041C\u043E\u0441\u043A\u0432\u0430.pdf";
+  for (const std::wstring& name : {latvian, russian}) {
+    std::ofstream(folder.File(name).c_str()) << "content";
+  }
+  struct Case {
+    UINT codePage;
+    std::wstring name;
+    const char* convertedName;  // null when the short path is to be taken
+  };
+  const Case kCases[] = {
+      {65001, latvian, "R\xC4\xABga.edoc"},
+      {65001, russian, "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.pdf"},
+      {1257, latvian, "R\xEEga.edoc"},
+      {1257, russian, nullptr},
+      {1251, latvian, nullptr},
+      {1251, russian, "\xCC\xEE\xF1\xEA\xE2\xE0.pdf"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.codePage << " " << (c.name == latvian ? "lv" : "ru"));
+    WideMessage wide;
+    wide.path = folder.File(c.name);
+    wide.files[0].lpszPathName = &wide.path[0];
+    std::unique_ptr<AnsiMessage> copy;
+    ASSERT_EQ(S_OK, ConvertMessageToAnsi(wide.message, false, copy, c.codePage));
+    std::string expected;
+    if (c.convertedName != nullptr) {
+      expected = Narrow(folder.Path()) + "\\" + c.convertedName;
+    } else {
+      wchar_t shortPath[MAX_PATH] = {};
+      ASSERT_NE(0u, ::GetShortPathNameW(wide.path.c_str(), shortPath, MAX_PATH));
+      expected = Narrow(shortPath);
+    }
+    EXPECT_EQ(expected, copy->Get()->lpFiles[0].lpszPathName);
+  }
+  EXPECT_EQ(0, strict.RefusedCalls());
+}
+
+// A lone surrogate has no UTF-8 form: like any character the code page cannot
+// hold, it sends the path to its short form instead of to a replacement character.
+TEST(AnsiMessageTest, PathWithALoneSurrogateHasNoUtf8Form) {
+  test::StrictUtf8Conversion strict;
+  test::ScratchFolder folder;
+  WideMessage wide;
+  wide.path = folder.File(L"x\xD800y.pdf");
+  wide.files[0].lpszPathName = &wide.path[0];
+  std::unique_ptr<AnsiMessage> copy;
+  EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND),
+            ConvertMessageToAnsi(wide.message, false, copy, CP_UTF8));
+  EXPECT_EQ(nullptr, copy);
+  EXPECT_EQ(0, strict.RefusedCalls());
 }
 
 }  // namespace

@@ -18,9 +18,9 @@ using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser
 
 void TraceArguments(const std::wstring& command, const std::wstring& parameters,
                     const std::wstring& workingDirectory) {
-  WriteTraceLine(L"elevateAndWait wCommand: " + command);
-  WriteTraceLine(L"elevateAndWait wParameters: " + parameters);
-  WriteTraceLine(L"elevateAndWait wWorkingDir: " + workingDirectory);
+  WriteTraceLine(L"elevateAndWait wCommand: ", command);
+  WriteTraceLine(L"elevateAndWait wParameters: ", parameters);
+  WriteTraceLine(L"elevateAndWait wWorkingDir: ", workingDirectory);
 }
 
 // The exit code stays 0 when there is no process to ask, as when the request
@@ -35,6 +35,11 @@ long WaitForExitCode(HANDLE process) {
 
 }  // namespace
 
+long ElevateFailed(long error) noexcept {
+  WriteTraceLine(L"elevateAndWait error: ", error);
+  return error;
+}
+
 long ElevateAndWait(const std::wstring& command, const std::wstring& parameters,
                     const std::wstring& workingDirectory) {
   TraceArguments(command, parameters, workingDirectory);
@@ -46,13 +51,9 @@ long ElevateAndWait(const std::wstring& command, const std::wstring& parameters,
   info.lpParameters = parameters.c_str();
   info.lpDirectory = workingDirectory.c_str();
   info.nShow = SW_SHOWNORMAL;
-  if (!::ShellExecuteExW(&info)) {
-    const long error = static_cast<long>(::GetLastError());
-    WriteTraceLine(L"elevateAndWait error: " + std::to_wstring(error));
-    return error;
-  }
+  if (!::ShellExecuteExW(&info)) return ElevateFailed(static_cast<long>(::GetLastError()));
   const long exitCode = WaitForExitCode(info.hProcess);
-  WriteTraceLine(L"elevateAndWait result: " + std::to_wstring(exitCode));
+  WriteTraceLine(L"elevateAndWait result: ", exitCode);
   return exitCode;
 }
 

@@ -12,6 +12,9 @@ namespace pennaroo {
 long ElevateAndWait(const std::wstring& command, const std::wstring& parameters,
                     const std::wstring& workingDirectory);
 
+// Ends a call whose program was not started: writes the error line and returns `error`.
+long ElevateFailed(long error) noexcept;
+
 }  // namespace pennaroo
 
 #endif

@@ -98,5 +98,44 @@ TEST(ElevateAndWaitTest, ProgramThatCannotStartGivesTheWindowsErrorAndTheErrorLi
   EXPECT_EQ(expectedTrace, trace.Lines());
 }
 
+// Whatever stops one of the texts from being copied, the program is not started
+// without it: the call ends with the error line, a failure code and no JNI call
+// that a pending exception forbids.
+TEST(ElevateAndWaitTest, ArgumentThatCannotBeCopiedStartsNothing) {
+  using Fault = FakeJniEnv::CopyFault;
+  struct FaultCase {
+    Fault fault;
+    jint expected;
+  };
+  const FaultCase kFaults[] = {
+      {Fault::kOutOfMemory, ERROR_NOT_ENOUGH_MEMORY},
+      {Fault::kNullWithoutException, ERROR_NOT_ENOUGH_MEMORY},
+      {Fault::kThrowsBadAlloc, ERROR_NOT_ENOUGH_MEMORY},
+      {Fault::kThrowsForeignException, ERROR_INTERNAL_ERROR},
+  };
+  ScratchFolder workingFolder;
+  const std::u16string arguments[] = {ToJava(ExitFixture()), u"/quiet INSTALLDIR=C:\\x",
+                                      ToJava(workingFolder.Path())};
+  for (const FaultCase& f : kFaults) {
+    for (const std::u16string& failing : arguments) {
+      SCOPED_TRACE(testing::Message() << static_cast<int>(f.fault) << " "
+                                      << std::string(failing.begin(), failing.end()));
+      FakeJniEnv jni;
+      jni.FailCopiesOf(failing, f.fault);
+      FixtureRecord record;
+      TraceCapture trace;
+      const jint result = Java_lv_tarsel_pennaroo_installer_WindowsLauncher_jniElevateAndWait(
+          jni.Env(), nullptr, jni.NewString(arguments[0]), jni.NewString(arguments[1]),
+          jni.NewString(arguments[2]));
+      EXPECT_EQ(f.expected, result);
+      EXPECT_EQ(std::vector<std::wstring>{L"elevateAndWait error: " + std::to_wstring(f.expected)},
+                trace.Lines());
+      EXPECT_EQ(std::vector<std::string>(), record.Lines());
+      EXPECT_EQ(std::vector<std::string>(), jni.ForbiddenCalls());
+      EXPECT_EQ(0, jni.PinnedCharacters());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pennaroo::test

@@ -1,6 +1,7 @@
 #include "JniText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace pennaroo {
 namespace {
@@ -44,27 +45,31 @@ class LocalReference {
 
 }  // namespace
 
-std::wstring JniStringToWide(JNIEnv* env, jstring text) {
-  if (text == nullptr) return std::wstring();
+bool JniStringToWide(JNIEnv* env, jstring text, std::wstring& copy) {
+  copy.clear();
+  if (text == nullptr) return true;
   // The VM need not terminate the characters it hands out, so the length bounds
   // the search for the first NUL.
   const jsize length = env->GetStringLength(text);
   PinnedChars pinned(env, text);
-  if (pinned.Get() == nullptr || length <= 0) return std::wstring();
+  if (pinned.Get() == nullptr) return false;
+  if (length <= 0) return true;
   const wchar_t* begin = reinterpret_cast<const wchar_t*>(pinned.Get());
-  const wchar_t* end = std::find(begin, begin + length, L'\0');
-  return std::wstring(begin, end);
+  copy.assign(begin, std::find(begin, begin + length, L'\0'));
+  return true;
 }
 
-std::vector<std::wstring> JniStringArrayToList(JNIEnv* env, jobjectArray array) {
-  std::vector<std::wstring> list;
-  if (array == nullptr) return list;
+bool JniStringArrayToList(JNIEnv* env, jobjectArray array, std::vector<std::wstring>& list) {
+  list.clear();
+  if (array == nullptr) return true;
   const jsize length = env->GetArrayLength(array);
   for (jsize index = 0; index < length; ++index) {
     LocalReference element(env, env->GetObjectArrayElement(array, index));
-    list.push_back(JniStringToWide(env, static_cast<jstring>(element.Get())));
+    std::wstring text;
+    if (!JniStringToWide(env, static_cast<jstring>(element.Get()), text)) return false;
+    list.push_back(std::move(text));
   }
-  return list;
+  return true;
 }
 
 }  // namespace pennaroo

@@ -10,12 +10,16 @@
 namespace pennaroo {
 
 // A null reference gives an empty text. The copy ends at the first NUL character,
-// and never reaches past the string's length.
-std::wstring JniStringToWide(JNIEnv* env, jstring text);
+// and never reaches past the string's length. Returns false when the VM could not
+// hand out the characters; an exception may then be pending, so the caller must
+// go back to Java without another JNI call.
+bool JniStringToWide(JNIEnv* env, jstring text, std::wstring& copy);
 
 // A null array gives an empty list; a null element gives an empty text. The
 // local reference of each element is released once the element is copied.
-std::vector<std::wstring> JniStringArrayToList(JNIEnv* env, jobjectArray array);
+// Returns false, without touching the elements after it, when an element could
+// not be copied.
+bool JniStringArrayToList(JNIEnv* env, jobjectArray array, std::vector<std::wstring>& list);
 
 }  // namespace pennaroo
 

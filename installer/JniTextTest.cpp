@@ -24,7 +24,9 @@ TEST(JniTextTest, StringsAreCopiedUpToTheFirstNulAndReleased) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(testing::Message() << c.expected.size());
     FakeJniEnv jni;
-    EXPECT_EQ(c.expected, JniStringToWide(jni.Env(), jni.NewString(c.java)));
+    std::wstring copy = L"left over";
+    EXPECT_TRUE(JniStringToWide(jni.Env(), jni.NewString(c.java), copy));
+    EXPECT_EQ(c.expected, copy);
     EXPECT_EQ(0, jni.PinnedCharacters());
     EXPECT_FALSE(jni.MisusedReference());
   }
@@ -32,7 +34,9 @@ TEST(JniTextTest, StringsAreCopiedUpToTheFirstNulAndReleased) {
 
 TEST(JniTextTest, NullStringIsEmpty) {
   FakeJniEnv jni;
-  EXPECT_EQ(L"", JniStringToWide(jni.Env(), nullptr));
+  std::wstring copy = L"left over";
+  EXPECT_TRUE(JniStringToWide(jni.Env(), nullptr, copy));
+  EXPECT_EQ(L"", copy);
 }
 
 TEST(JniTextTest, ArraysKeepOrderTurnNullElementsEmptyAndReleaseEachElement) {
@@ -40,7 +44,9 @@ TEST(JniTextTest, ArraysKeepOrderTurnNullElementsEmptyAndReleaseEachElement) {
   jobjectArray array = jni.NewStringArray(
       {u"a.pdf", std::nullopt, std::u16string(u"b\0c", 3), u"", u"\u0101.edoc"});
   const std::vector<std::wstring> expected = {L"a.pdf", L"", L"b", L"", L"\u0101.edoc"};
-  EXPECT_EQ(expected, JniStringArrayToList(jni.Env(), array));
+  std::vector<std::wstring> list;
+  EXPECT_TRUE(JniStringArrayToList(jni.Env(), array, list));
+  EXPECT_EQ(expected, list);
   EXPECT_EQ(0, jni.LiveLocalReferences());
   EXPECT_EQ(0, jni.PinnedCharacters());
   EXPECT_FALSE(jni.ExceptionPending());
@@ -49,8 +55,39 @@ TEST(JniTextTest, ArraysKeepOrderTurnNullElementsEmptyAndReleaseEachElement) {
 
 TEST(JniTextTest, NullAndEmptyArraysAreEmptyLists) {
   FakeJniEnv jni;
-  EXPECT_TRUE(JniStringArrayToList(jni.Env(), nullptr).empty());
-  EXPECT_TRUE(JniStringArrayToList(jni.Env(), jni.NewStringArray({})).empty());
+  for (jobjectArray array : {jobjectArray(nullptr), jni.NewStringArray({})}) {
+    std::vector<std::wstring> list = {L"left over"};
+    EXPECT_TRUE(JniStringArrayToList(jni.Env(), array, list));
+    EXPECT_TRUE(list.empty());
+  }
+}
+
+// The VM may be unable to hand out the characters, with or without an exception.
+TEST(JniTextTest, StringThatCannotBeCopiedStopsTheCopyWithoutAnotherForbiddenCall) {
+  using Copy = bool (*)(FakeJniEnv& jni);
+  const Copy kCopies[] = {
+      [](FakeJniEnv& jni) {
+        std::wstring copy;
+        return JniStringToWide(jni.Env(), jni.NewString(u"big"), copy);
+      },
+      [](FakeJniEnv& jni) {
+        std::vector<std::wstring> list;
+        return JniStringArrayToList(jni.Env(), jni.NewStringArray({u"a", u"big", u"c"}), list);
+      },
+  };
+  for (FakeJniEnv::CopyFault fault :
+       {FakeJniEnv::CopyFault::kOutOfMemory, FakeJniEnv::CopyFault::kNullWithoutException}) {
+    for (Copy copy : kCopies) {
+      SCOPED_TRACE(testing::Message() << static_cast<int>(fault) << (copy == kCopies[0]));
+      FakeJniEnv jni;
+      jni.FailCopiesOf(u"big", fault);
+      EXPECT_FALSE(copy(jni));
+      EXPECT_EQ(std::vector<std::string>(), jni.ForbiddenCalls());
+      EXPECT_EQ(0, jni.PinnedCharacters());
+      EXPECT_EQ(0, jni.LiveLocalReferences());
+      EXPECT_FALSE(jni.MisusedReference());
+    }
+  }
 }
 
 }  // namespace

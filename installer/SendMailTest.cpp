@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "MailTestFixture.h"
+#include "StrictUtf8Conversion.h"
 
 namespace pennaroo::test {
 namespace {
@@ -98,6 +99,29 @@ TEST_F(MailTest, AttachmentsNeedTwoListsOfTheSameNonZeroLength) {
                   "recipients=0 files=0 fileArray=null"}),
               caseRecord.Lines("message"));
     EXPECT_EQ(std::wstring(L"sendMessage wFileName: ") + c.nameCount, trace[2]);
+  }
+}
+
+// Whatever stops one of the texts from being copied, nothing is sent without it:
+// the call ends with the result line and 2 (the fixture would record a send).
+TEST_F(MailTest, TextThatCannotBeCopiedSendsNothing) {
+  UseSystemMapi(UnicodeMapiFixture());
+  using Fault = FakeJniEnv::CopyFault;
+  const std::u16string kFailingTexts[] = {u"Subject", u"Text", u"b.pdf", u"C:\\docs\\b.pdf"};
+  for (Fault fault : {Fault::kOutOfMemory, Fault::kNullWithoutException, Fault::kThrowsBadAlloc,
+                      Fault::kThrowsForeignException}) {
+    for (const std::u16string& failing : kFailingTexts) {
+      SCOPED_TRACE(testing::Message() << static_cast<int>(fault) << " "
+                                      << std::string(failing.begin(), failing.end()));
+      FixtureRecord caseRecord;
+      JavaMail mail;
+      mail.fileNames = Strings{u"a.pdf", u"b.pdf"};
+      mail.filePaths = Strings{u"C:\\docs\\a.pdf", u"C:\\docs\\b.pdf"};
+      mail.failingCopy = std::make_pair(failing, fault);
+      EXPECT_EQ(2, Send(mail));
+      EXPECT_EQ(std::vector<std::string>(), caseRecord.Lines());
+      EXPECT_EQ(std::vector<std::wstring>{L"sendMessage result: 2"}, trace);
+    }
   }
 }
 
@@ -263,6 +287,36 @@ TEST_F(MailTest, AttachmentPathOutsideTheAnsiCodePageWithoutShortNameSendsNothin
   const std::vector<std::string> files = record.Lines("file");
   ASSERT_EQ(1u, files.size());
   EXPECT_EQ(std::string::npos, files[0].find("\\x")) << files[0];
+}
+
+// Runs in a process whose ANSI code page is UTF-8; its test entry starts it so.
+class Utf8AnsiCodePageMailTest : public MailTest {
+ protected:
+  void SetUp() override {
+    MailTest::SetUp();
+    ASSERT_EQ(static_cast<UINT>(CP_UTF8), ::GetACP())
+        << "run with LC_ALL=hi_IN.UTF-8: Wine then gives the process UTF-8 as its ANSI code page";
+  }
+};
+
+TEST_F(Utf8AnsiCodePageMailTest, AttachmentsReachTheMultiByteEntryAsUtf8) {
+  UseSystemMapi(AnsiMapiFixture());
+  StrictUtf8Conversion strict;
+  JavaMail mail;
+  mail.fileNames = Strings{u"R\u012Bga.edoc", u"\u041C\u043E\u0441\u043A\u0432\u0430.pdf"};
+  mail.filePaths =
+      Strings{u"C:\\docs\\R\u012Bga.edoc", u"C:\\docs\\\u041C\u043E\u0441\u043A\u0432\u0430.pdf"};
+  EXPECT_EQ(0, Send(mail));
+  const std::vector<std::string> expected = {
+      "file reserved=0 flags=0 position=4294967295 path=C:\\docs\\R\\xc4\\xabga.edoc "
+      "name=R\\xc4\\xabga.edoc type=null",
+      "file reserved=0 flags=0 position=4294967295 "
+      "path=C:\\docs\\\\xd0\\x9c\\xd0\\xbe\\xd1\\x81\\xd0\\xba\\xd0\\xb2\\xd0\\xb0.pdf "
+      "name=\\xd0\\x9c\\xd0\\xbe\\xd1\\x81\\xd0\\xba\\xd0\\xb2\\xd0\\xb0.pdf type=null",
+  };
+  EXPECT_EQ(expected, record.Lines("file"));
+  EXPECT_EQ((std::vector<std::string>{"MAPISendMail " + SystemMapiPath()}), Calls(record));
+  EXPECT_EQ(0, strict.RefusedCalls());
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 
 namespace pennaroo {
 
-// Writes `line` and a line break to the standard wide output stream and flushes it.
-void WriteTraceLine(const std::wstring& line);
+// Writes `label`, then the value, and a line break to the standard wide output
+// stream and flushes it. Numbers are written in decimal. Neither allocates nor
+// throws, so a call that is failing can still write its last line.
+void WriteTraceLine(const wchar_t* label, const std::wstring& text) noexcept;
+void WriteTraceLine(const wchar_t* label, long long number) noexcept;
 
 }  // namespace pennaroo
 

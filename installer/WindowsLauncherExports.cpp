@@ -2,8 +2,10 @@
 #include <jni.h>
 #include <windows.h>
 
-#include <exception>
+#include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ElevateAndWait.h"
 #include "JniText.h"
@@ -13,44 +15,70 @@
 
 using pennaroo::JniStringArrayToList;
 using pennaroo::JniStringToWide;
+using pennaroo::WriteTraceLine;
 
 namespace {
 
+// A string the VM cannot hand out means it is out of memory; the copy stops at
+// once, since most JNI calls are forbidden while its exception is pending.
+jint ElevateFromJava(JNIEnv* env, jstring command, jstring parameters,
+                     jstring workingDirectory) {
+  std::wstring commandText;
+  std::wstring parametersText;
+  std::wstring folderText;
+  if (!JniStringToWide(env, command, commandText) ||
+      !JniStringToWide(env, parameters, parametersText) ||
+      !JniStringToWide(env, workingDirectory, folderText)) {
+    return pennaroo::ElevateFailed(ERROR_NOT_ENOUGH_MEMORY);
+  }
+  return pennaroo::ElevateAndWait(commandText, parametersText, folderText);
+}
+
 void TraceSendArguments(const std::wstring& subject, const std::wstring& text,
                         size_t fileNames, size_t filePaths) {
-  using pennaroo::WriteTraceLine;
-  WriteTraceLine(L"sendMessage wSubject: " + std::to_wstring(subject.size()));
-  WriteTraceLine(L"sendMessage wMessage: " + std::to_wstring(text.size()));
-  WriteTraceLine(L"sendMessage wFileName: " + std::to_wstring(fileNames));
-  WriteTraceLine(L"sendMessage wFilePath: " + std::to_wstring(filePaths));
+  WriteTraceLine(L"sendMessage wSubject: ", subject.size());
+  WriteTraceLine(L"sendMessage wMessage: ", text.size());
+  WriteTraceLine(L"sendMessage wFileName: ", fileNames);
+  WriteTraceLine(L"sendMessage wFilePath: ", filePaths);
+}
+
+jint SendFailed() noexcept {
+  WriteTraceLine(L"sendMessage result: ", pennaroo::kMapiFailure);
+  return static_cast<jint>(pennaroo::kMapiFailure);
 }
 
 jint SendMessageFromJava(JNIEnv* env, jstring subject, jstring message,
                          jobjectArray fileNames, jobjectArray filePaths) {
-  std::wstring subjectText = JniStringToWide(env, subject);
-  std::wstring messageText = JniStringToWide(env, message);
-  std::vector<std::wstring> names = JniStringArrayToList(env, fileNames);
-  std::vector<std::wstring> paths = JniStringArrayToList(env, filePaths);
+  std::wstring subjectText;
+  std::wstring messageText;
+  std::vector<std::wstring> names;
+  std::vector<std::wstring> paths;
+  if (!JniStringToWide(env, subject, subjectText) || !JniStringToWide(env, message, messageText) ||
+      !JniStringArrayToList(env, fileNames, names) ||
+      !JniStringArrayToList(env, filePaths, paths)) {
+    return SendFailed();
+  }
   TraceSendArguments(subjectText, messageText, names.size(), paths.size());
   pennaroo::MailMessage mail(std::move(subjectText), std::move(messageText), std::move(names),
                              std::move(paths));
   const ULONG result = pennaroo::SendMailThroughMapi(*mail.Get());
-  pennaroo::WriteTraceLine(L"sendMessage result: " + std::to_wstring(result));
+  WriteTraceLine(L"sendMessage result: ", result);
   return static_cast<jint>(result);
 }
 
 }  // namespace
 
-// Nothing thrown may reach the VM; the only thing that can be thrown here is a
-// failed allocation.
+// Nothing thrown may unwind into the VM's frames: that would end the installer.
+// A failed allocation and anything else thrown end the call with its failure
+// result and the trace line that closes a failed call.
 extern "C" jint JNICALL Java_lv_tarsel_pennaroo_installer_WindowsLauncher_jniElevateAndWait(
     JNIEnv* env, jobject, jstring command, jstring parameters, jstring workingDirectory) {
   try {
-    return pennaroo::ElevateAndWait(JniStringToWide(env, command),
-                                    JniStringToWide(env, parameters),
-                                    JniStringToWide(env, workingDirectory));
-  } catch (const std::exception&) {
-    return ERROR_NOT_ENOUGH_MEMORY;
+    return ElevateFromJava(env, command, parameters, workingDirectory);
+  } catch (const std::bad_alloc&) {
+    return pennaroo::ElevateFailed(ERROR_NOT_ENOUGH_MEMORY);
+  } catch (...) {
+    return pennaroo::ElevateFailed(ERROR_INTERNAL_ERROR);
   }
 }
 
@@ -59,7 +87,7 @@ extern "C" jint JNICALL Java_lv_tarsel_pennaroo_installer_WindowsLauncher_jniSen
     jobjectArray filePaths) {
   try {
     return SendMessageFromJava(env, subject, message, fileNames, filePaths);
-  } catch (const std::exception&) {
-    return static_cast<jint>(pennaroo::kMapiFailure);
+  } catch (...) {
+    return SendFailed();
   }
 }
