@@ -1,5 +1,6 @@
 #include "ApplicationStart.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "UniqueHandle.h"
@@ -13,6 +14,8 @@ constexpr wchar_t kRegistryErrorCaption[] = L"Error reading registry";
 constexpr wchar_t kRegistryErrorText[] = L"Failed to read registry value:\r\n";
 // 520 bytes: 260 UTF-16 characters, the terminator included.
 constexpr std::size_t kInstalledCapacity = 260;
+// The longest command line a process can be created with, its terminator included.
+constexpr std::size_t kCommandLineCapacity = 32767;
 
 void ShowErrorBox(HWND owner, const wchar_t* text, const wchar_t* caption) {
   ::MessageBoxW(owner, text, caption, MB_OK | MB_ICONERROR);
@@ -31,6 +34,41 @@ bool OpenInstallationKey(HKEY root, UniqueRegistryKey& key) {
 std::wstring RegistryErrorText() {
   return std::wstring(kRegistryErrorText) + L"HKLM\\" + kInstallationKey + L"\\" +
          kInstalledValue;
+}
+
+// Wraps a path in quotes the way the started program splits its command line: a run
+// of backslashes means itself, except in front of a quote, where each pair stands
+// for one and a lone one escapes the quote. So only the backslashes before the
+// closing quote (and before a quote inside, which a path cannot hold) are doubled;
+// any other path reads exactly as it is.
+void AppendQuoted(std::wstring& text, const std::wstring& path) {
+  text += L'"';
+  std::size_t backslashes = 0;
+  for (wchar_t c : path) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    text.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    text += c;
+    backslashes = 0;
+  }
+  text.append(backslashes * 2, L'\\');
+  text += L'"';
+}
+
+// The shell starts the program with the command line "<program>" <parameters>, and a
+// process's command line holds at most 32,767 characters with its terminator: Windows
+// refuses a longer one, Wine cuts it. The quotes and the blank are counted even where
+// the shell might leave the quotes out, and the program as the longer of the path we
+// give and its full form, in case the shell makes a relative folder absolute. This may
+// refuse a few characters early, but never lets a shortened list through.
+std::size_t ParameterCapacity(const std::wstring& program) {
+  std::size_t programLength = program.size();
+  DWORD full = ::GetFullPathNameW(program.c_str(), 0, nullptr, nullptr);
+  if (full > 0) programLength = std::max<std::size_t>(programLength, full - 1);
+  std::size_t fixed = programLength + 2 + 1 + 1;  // quotes, blank, terminator
+  return fixed < kCommandLineCapacity ? kCommandLineCapacity - fixed : 0;
 }
 
 void ExecuteProgram(const std::wstring& program, const std::wstring& parameters,
@@ -73,21 +111,29 @@ std::optional<std::wstring> FindInstallationFolder() {
 std::wstring BuildParameterText(const wchar_t* flag, const std::vector<std::wstring>& paths) {
   std::wstring text = flag;
   for (const std::wstring& path : paths) {
-    text += L" \"";
-    text += path;
-    text += L'"';
+    text += L' ';
+    AppendQuoted(text, path);
   }
   return text;
 }
 
 HRESULT StartApplication(const wchar_t* flag, HWND owner, const std::vector<std::wstring>& paths,
-                         const ApplicationStartServices& services) {
+                         MenuLanguage language, const ApplicationStartServices& services) {
   std::optional<std::wstring> folder = FindInstallationFolder();
   if (!folder) {
     services.showError(owner, RegistryErrorText().c_str(), kRegistryErrorCaption);
     return E_INVALIDARG;
   }
   if (paths.empty()) return E_INVALIDARG;
-  ExecuteProgram(*folder + kProgramName, BuildParameterText(flag, paths), services);
+  std::wstring program = *folder + kProgramName;
+  std::wstring parameters = BuildParameterText(flag, paths);
+  // A cut list would reach the application as a different selection, its last name a
+  // fragment; the error is the one the system gives for a command line too long.
+  if (parameters.size() > ParameterCapacity(program)) {
+    services.showError(owner, MenuMessageText(MenuMessageId::SelectionTooLarge, language),
+                       kSubmenuText);
+    return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+  }
+  ExecuteProgram(program, parameters, services);
   return S_OK;
 }

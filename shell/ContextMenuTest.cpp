@@ -255,6 +255,37 @@ TEST_F(InvokeCommandTest, UserRecordAloneIsEnoughForAFolder) {
   EXPECT_EQ((std::vector<std::wstring>{L"-batch", folder}), Recorded());
 }
 
+TEST_F(InvokeCommandTest, FolderEndingInABackslashArrivesAsSelected) {
+  InstallationRecordScope::Write(HKEY_LOCAL_MACHINE, FixtureDirectory());
+  std::wstring folder = scratch.Folder(L"dir") + L"\\";
+  ASSERT_EQ(S_OK, handler.Initialize({folder}));
+  ASSERT_EQ(S_OK, handler.Invoke(1));
+  EXPECT_EQ((std::vector<std::wstring>{L"-batch", folder}), Recorded());
+}
+
+// The command line holds the program's path in quotes and a blank before the
+// parameters, and its terminator after them.
+TEST_F(InvokeCommandTest, SelectionFillingOneCommandLineStartsAndOneCharacterMoreDoesNot) {
+  std::wstring folder = FixtureDirectory();
+  InstallationRecordScope::Write(HKEY_LOCAL_MACHINE, folder);
+  const std::size_t capacity = 32767 - (folder.size() + 12) - 2 - 1 - 1;
+  for (std::size_t length : {capacity, capacity + 1}) {
+    SCOPED_TRACE(length);
+    ::DeleteFileW(recordFile.c_str());
+    std::vector<std::wstring> paths = PathsFillingParameters(scratch.Path(), L"-new", length);
+    for (const std::wstring& path : paths) scratch.File(path.substr(scratch.Path().size() + 1));
+    ASSERT_EQ(S_OK, handler.Initialize(paths));
+    if (length == capacity) {
+      ASSERT_EQ(S_OK, handler.Invoke(0));
+      paths.insert(paths.begin(), L"-new");
+      EXPECT_EQ(paths, Recorded());
+    } else {
+      EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE), handler.Invoke(0));
+      EXPECT_TRUE(WaitForRecordedArguments(recordFile, 3000).empty());
+    }
+  }
+}
+
 TEST_F(InvokeCommandTest, StringVerbsAndUnknownOffsetsAreRefused) {
   InstallationRecordScope::Write(HKEY_LOCAL_MACHINE, FixtureDirectory());
   ASSERT_EQ(S_OK, handler.Initialize({scratch.File(L"a.pdf")}));

@@ -164,6 +164,7 @@ IFACEMETHODIMP Cquendra3menu::InvokeCommand(CMINVOKECOMMANDINFO* info) {
     if ((verb >> 16) != 0) return E_INVALIDARG;
     if (verb >= kMenuItemCount) return E_INVALIDARG;
     return StartApplication(MenuItems()[verb].flag, info->hwnd, selectedPaths,
+                            MenuLanguageFor(::GetUserDefaultLangID()),
                             WindowsApplicationStartServices());
   });
 }

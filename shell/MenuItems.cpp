@@ -14,6 +14,32 @@ const std::array<MenuItem, kMenuItemCount> kMenuItems = {{
     {4, L"-export", L"Izvilkt saturu", L"Распаковать содержимое", L"Extract content"},
 }};
 
+struct MenuMessage {
+  const wchar_t* latvian;
+  const wchar_t* russian;
+  const wchar_t* english;
+};
+
+// In the order of MenuMessageId.
+const MenuMessage kMenuMessages[] = {
+    {L"Atlasīts pārāk daudz failu. Atlasiet mazāk failu un mēģiniet vēlreiz.",
+     L"Выбрано слишком много файлов. Выберите меньше файлов и повторите попытку.",
+     L"Too many files are selected. Select fewer files and try again."},
+};
+
+template <typename Texts>
+const wchar_t* TextIn(const Texts& texts, MenuLanguage language) {
+  switch (language) {
+    case MenuLanguage::Latvian:
+      return texts.latvian;
+    case MenuLanguage::Russian:
+      return texts.russian;
+    case MenuLanguage::English:
+      break;
+  }
+  return texts.english;
+}
+
 }  // namespace
 
 const std::array<MenuItem, kMenuItemCount>& MenuItems() { return kMenuItems; }
@@ -25,13 +51,9 @@ MenuLanguage MenuLanguageFor(LANGID languageId) {
 }
 
 const wchar_t* MenuItemText(const MenuItem& item, MenuLanguage language) {
-  switch (language) {
-    case MenuLanguage::Latvian:
-      return item.latvian;
-    case MenuLanguage::Russian:
-      return item.russian;
-    case MenuLanguage::English:
-      break;
-  }
-  return item.english;
+  return TextIn(item, language);
+}
+
+const wchar_t* MenuMessageText(MenuMessageId id, MenuLanguage language) {
+  return TextIn(kMenuMessages[static_cast<std::size_t>(id)], language);
 }

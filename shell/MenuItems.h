@@ -26,6 +26,11 @@ MenuLanguage MenuLanguageFor(LANGID languageId);
 
 const wchar_t* MenuItemText(const MenuItem& item, MenuLanguage language);
 
+// The texts of the extension's message boxes, chosen by the same language rule.
+enum class MenuMessageId { SelectionTooLarge };
+
+const wchar_t* MenuMessageText(MenuMessageId id, MenuLanguage language);
+
 // The text of the submenu's own item, the same in every language.
 inline constexpr wchar_t kSubmenuText[] = L"Quendra 3.0";
 

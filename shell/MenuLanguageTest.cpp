@@ -2,6 +2,7 @@
 // (en, lv or ru), and the run's locale must give the matching language id.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -15,6 +16,14 @@ struct Language {
   const char* code;
   std::vector<std::wstring> texts;  // offsets 0 to 4
 };
+
+// Owns a window that stands for the Explorer window a command is invoked from.
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle h) { ::DestroyWindow(h); }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 const Language kLanguages[] = {
     {"en",
@@ -69,6 +78,42 @@ TEST(MenuLanguageTest, ItemsCarryTheTextsOfTheUsersLanguage) {
     }
   }
   ::CoUninitialize();
+}
+
+// The message box itself is seen through Wine's relay trace by check-message-box.sh,
+// which finds the owner window in the line printed here.
+TEST(MenuLanguageTest, SelectionTooLargeForOneCommandLineStartsNothing) {
+  RegistrationScope registration(RegistrationScope::Scope::Machine);
+  ASSERT_EQ(0u, registration.RegisterExitCode());
+  InstallationRecordScope installation;
+  InstallationRecordScope::Write(HKEY_LOCAL_MACHINE, FixtureDirectory());
+  ScratchDirectory scratch;
+  std::wstring recordFile = scratch.Path() + L"\\record.txt";
+  ::SetEnvironmentVariableW(L"QUENDRA_COMMAND_RECORD", recordFile.c_str());
+  std::vector<std::wstring> selection;
+  std::size_t padding = 259 - scratch.Path().size() - 1 - 9;
+  for (int index = 0; index < 300; ++index) {
+    selection.push_back(scratch.File(std::to_wstring(10000 + index) + std::wstring(padding, L'n') +
+                                     L".pdf"));
+  }
+  // A message-only window: without a display no other kind can be made.
+  UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"Explorer", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                       nullptr, nullptr, nullptr));
+  ASSERT_TRUE(owner.IsValid());
+  std::printf("owner window %08llx\n",
+              static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(owner.Get())));
+  std::fflush(stdout);
+
+  ASSERT_HRESULT_SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  {
+    HandlerDriver handler;
+    ASSERT_HRESULT_SUCCEEDED(handler.Create());
+    ASSERT_EQ(S_OK, handler.Initialize(selection));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE), handler.Invoke(2, owner.Get()));
+  }
+  ::CoUninitialize();
+  EXPECT_TRUE(WaitForRecordedArguments(recordFile, 3000).empty());
+  ::SetEnvironmentVariableW(L"QUENDRA_COMMAND_RECORD", nullptr);
 }
 
 }  // namespace

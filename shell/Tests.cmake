@@ -49,7 +49,7 @@ add_dependencies(quendra3shell_test quendra3shell shell_recording_quendra3)
 # The menu texts follow the user's language, which Wine takes from the run's locale.
 add_executable(quendra3shell_language_test MenuLanguageTest.cpp)
 target_link_libraries(quendra3shell_language_test PRIVATE shell_test_support GTest::gtest_main)
-add_dependencies(quendra3shell_language_test quendra3shell)
+add_dependencies(quendra3shell_language_test quendra3shell shell_recording_quendra3)
 foreach(run "en;C.UTF-8" "en;en_GB.UTF-8" "lv;lv_LV.UTF-8" "ru;ru_RU.UTF-8")
   list(GET run 0 language)
   list(GET run 1 locale)
@@ -72,3 +72,15 @@ add_test(NAME wine.quendra3shell.registry_error_box
                  $<TARGET_FILE:quendra3shell_test>)
 set_tests_properties(wine.quendra3shell.registry_error_box PROPERTIES
   LABELS wine RESOURCE_LOCK ${shell_test_lock})
+
+# The box for a selection too large to start with, in each language, seen the same way.
+foreach(run "en;C.UTF-8" "lv;lv_LV.UTF-8" "ru;ru_RU.UTF-8")
+  list(GET run 0 language)
+  list(GET run 1 locale)
+  add_test(NAME wine.quendra3shell.selection_box.${locale}
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/check-selection-box.sh
+                   ${CMAKE_BINARY_DIR}/wine-run $<TARGET_FILE:quendra3shell_language_test>
+                   ${Python3_EXECUTABLE} ${locale} ${language})
+  set_tests_properties(wine.quendra3shell.selection_box.${locale} PROPERTIES
+    LABELS wine RESOURCE_LOCK ${shell_test_lock})
+endforeach()
