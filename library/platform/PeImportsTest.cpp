@@ -59,7 +59,7 @@ TEST(PeImportsTest, FilesGiveTheirImportsInDescriptorOrder) {
   const Case kCases[] = {
       {PeFixture(L"pe32_imports.dll"), {L"KERNEL32.dll", L"msvcr100.dll"}},
       {PeFixture(L"pe32_empty.dll"), {}},
-      {ExecutableFolder() + L"\\fixture_dep.dll", {}},  // PE32+: the import field reads LoaderFlags
+      {PeFixture(L"pe32plus_imports.dll"), {}},  // PE32+: the import field reads LoaderFlags
       {folder / L"notes.txt", {}},
       {folder / L"missing.dll", {}},
       {folder.path, {}},

@@ -1,5 +1,5 @@
-// Whole launches under wine64: quendra3.exe -> lumapack.dll -> the JVM stand-in in
-// the package's runtime folder. What the "VM" received and every box the user saw
+// Whole launches under Wine: quendra3.exe -> lumapack.dll -> the JVM stand-in in
+// the package's runtime folder, all of this tree's bitness. What the "VM" received and every box the user saw
 // are checked exactly.
 #include <windows.h>
 #include <shlobj.h>
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PackageRun.h"
@@ -99,25 +100,62 @@ TEST(LaunchTest, CommandLineArgumentsReplaceTheConfiguredOnes) {
   ExpectCleanEnd(run);
 }
 
-TEST(LaunchTest, FlatPackageFindsTheRegisteredRuntime) {
+const wchar_t kJavaRuntimeKey[] = L"SOFTWARE\\JavaSoft\\Java Runtime Environment";
+
+// The registry view of this process and the other one: a 32-bit process reads the
+// 32-bit view of HKEY_LOCAL_MACHINE\SOFTWARE (stored under WOW6432Node), where a
+// 32-bit Java runtime registers itself; a 64-bit one reads the 64-bit view.
+REGSAM OwnView() { return sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY; }
+REGSAM OtherView() { return sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
+
+void SetString(HKEY key, const wchar_t* name, const std::wstring& value) {
+  ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+// Registers a Java runtime as its installer does, in one registry view.
+void RegisterRuntime(REGSAM view, const std::wstring& home) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kJavaRuntimeKey, 0, nullptr, 0, KEY_ALL_ACCESS | view,
+                                             nullptr, &key, nullptr));
+  const std::wstring version = L"1.8.0";
+  SetString(key, L"CurrentVersion", version);
+  HKEY versionKey = nullptr;
+  ::RegCreateKeyExW(key, version.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &versionKey, nullptr);
+  SetString(versionKey, L"JavaHome", home);
+  ::RegCloseKey(versionKey);
+  ::RegCloseKey(key);
+}
+
+void UnregisterRuntime(REGSAM view) {
+  HKEY javaSoft = nullptr;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\JavaSoft", 0, KEY_ALL_ACCESS | view, &javaSoft) != ERROR_SUCCESS) {
+    return;
+  }
+  ::RegDeleteTreeW(javaSoft, L"Java Runtime Environment");
+  ::RegCloseKey(javaSoft);
+}
+
+// A flat package names no runtime; the launcher then takes the one registered in
+// its own registry view, and one registered only for the other bitness, which it
+// could not load, is not seen.
+TEST(LaunchTest, FlatPackageFindsTheRuntimeRegisteredForItsBitness) {
   PackageRun run(L"flat");
   std::wstring registered = run.Directory() + L"\\registered-jre";
   run.InstallStubIn(registered, kMainOnly);
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\JavaSoft\\Java Runtime Environment", 0,
-                                             nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
-  const std::wstring version = L"1.8.0";
-  ::RegSetValueExW(key, L"CurrentVersion", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
-                   static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t)));
-  HKEY versionKey = nullptr;
-  ::RegCreateKeyExW(key, version.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &versionKey, nullptr);
-  ::RegSetValueExW(versionKey, L"JavaHome", 0, REG_SZ, reinterpret_cast<const BYTE*>(registered.c_str()),
-                   static_cast<DWORD>((registered.size() + 1) * sizeof(wchar_t)));
-  ::RegCloseKey(versionKey);
-  ::RegCloseKey(key);
   run.WriteConfig("app.mainjar=demo.jar\napp.mainclass=lv/demo/Main\napp.preferences.id=lv/tarsel/test\n"
                   "app.identifier=" + run.Identifier() + "\njvmarg.1=-Dflat=yes\njvmarg.2=-Xss1m\narg.1=-export\n");
+  UnregisterRuntime(OwnView());
+  RegisterRuntime(OtherView(), registered);
+  PackageRun::Result other = run.Launch(L"");
+  EXPECT_EQ(1u, other.exitCode);
+  EXPECT_THAT(other.messages, testing::Contains("Failed to launch JVM\n"));
+  EXPECT_THAT(run.Record(), IsEmpty()) << "the runtime of the other view was used";
+  UnregisterRuntime(OtherView());
+
+  RegisterRuntime(OwnView(), registered);
   PackageRun::Result result = run.Launch(L"");
+  UnregisterRuntime(OwnView());
   EXPECT_EQ(0u, result.exitCode);
   EXPECT_THAT(result.messages, IsEmpty());
   std::string app = Native(run.Directory()) + "\\app";
@@ -128,26 +166,42 @@ TEST(LaunchTest, FlatPackageFindsTheRegisteredRuntime) {
                                       {"-Dflat=yes", "-Xss1m"})));
   EXPECT_THAT(run.Lines("arg "), ElementsAre("-export"));
   ExpectCleanEnd(run);
-  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\JavaSoft\\Java Runtime Environment");
 }
 
+// The heap follows the address space of the launcher's process: 2047 MB for a
+// 32-bit one, 134217727 MB for a 64-bit one (as Wine and current Windows give
+// them). The maximum is the share that app.memory names; the initial size is the
+// same up to 256 MB and 256 MB above that. Splash and heap options come last.
 TEST(LaunchTest, MemoryAndSplashOptionsComeLast) {
-  PackageRun run(L"memory");
-  run.WriteConfig(IniConfig(run, "app.memory=50%\napp.splash=img/splash.png\n"));
-  ::CreateDirectoryW((run.Directory() + L"\\app\\img").c_str(), nullptr);
-  stubrun::WriteUtf8File(run.Directory() + L"\\app\\img\\splash.png", "png");
-  run.InstallStub(kMainOnly);
-  PackageRun::Result result = run.Launch(L"");
-  EXPECT_EQ(0u, result.exitCode);
-  SYSTEM_INFO system = {};
-  ::GetSystemInfo(&system);
-  // Half of the address space of a 64-bit process, in megabytes.
-  uint64_t megabytes = reinterpret_cast<uintptr_t>(system.lpMaximumApplicationAddress) >> 20;
-  std::string half = std::to_string(megabytes * 50 / 100);
-  std::vector<std::string> options = run.Lines("option ");
-  ASSERT_GE(options.size(), 3u);
-  EXPECT_THAT(std::vector<std::string>(options.end() - 3, options.end()),
-              ElementsAre("-Xmx" + half + "m", "-Xms256m", "-splash:" + Native(run.Directory()) + "\\app\\img\\splash.png"));
+  struct Case {
+    int bits;
+    const char* setting;
+    const char* maximum;
+    const char* initial;
+  };
+  const Case kCases[] = {
+      {32, "auto", "-Xmx2047m", "-Xms256m"},
+      {32, "50%", "-Xmx1023m", "-Xms256m"},
+      {32, "10%", "-Xmx204m", "-Xms204m"},
+      {64, "auto", "-Xmx134217727m", "-Xms256m"},
+      {64, "50%", "-Xmx67108863m", "-Xms256m"},
+      {64, "1%", "-Xmx1342177m", "-Xms256m"},
+  };
+  for (const Case& c : kCases) {
+    if (c.bits != static_cast<int>(sizeof(void*) * 8)) continue;
+    SCOPED_TRACE(c.setting);
+    PackageRun run(L"memory");
+    run.WriteConfig(IniConfig(run, "app.memory=" + std::string(c.setting) + "\napp.splash=img/splash.png\n"));
+    ::CreateDirectoryW((run.Directory() + L"\\app\\img").c_str(), nullptr);
+    stubrun::WriteUtf8File(run.Directory() + L"\\app\\img\\splash.png", "png");
+    run.InstallStub(kMainOnly);
+    PackageRun::Result result = run.Launch(L"");
+    EXPECT_EQ(0u, result.exitCode);
+    std::vector<std::string> options = run.Lines("option ");
+    ASSERT_GE(options.size(), 3u);
+    EXPECT_THAT(std::vector<std::string>(options.end() - 3, options.end()),
+                ElementsAre(c.maximum, c.initial, "-splash:" + Native(run.Directory()) + "\\app\\img\\splash.png"));
+  }
 }
 
 struct FailureCase {
@@ -322,6 +376,21 @@ TEST(LaunchTest, UserOptionsComeFromDefaultsFileAndPreferences) {
   ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"SOFTWARE\\JavaSoft\\Prefs\\" + ReplaceSlashes(stubrun::Wide(appId))).c_str());
 }
 
+// The export each native method was bound to, in the order of first use: a 32-bit
+// VM asks for the __stdcall name "_Java_...@N" (N: bytes of the arguments) before
+// the plain one, so on 32-bit the decorated exports must be there; a 64-bit VM
+// knows only the plain name. A wrong calling convention shows as a misuse.
+std::vector<std::string> BoundNames(const std::vector<std::pair<std::string, int>>& methods) {
+  const std::string prefix = "Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1";
+  std::vector<std::string> lines;
+  for (const auto& method : methods) {
+    std::string name = prefix + method.first;
+    if (sizeof(void*) == 4) name = "_" + name + "@" + std::to_string(method.second);
+    lines.push_back(method.first + " " + name);
+  }
+  return lines;
+}
+
 TEST(LaunchTest, ApplicationChangesItsUserOptionsThroughTheExports) {
   PackageRun run(L"bridge");
   run.WriteConfig(IniConfig(run, "", kUserDefaults));
@@ -345,6 +414,11 @@ TEST(LaunchTest, ApplicationChangesItsUserOptionsThroughTheExports) {
                           "getUserJvmOptionValue -Dcity= -> \"Rīga Москва 😀\"", "getUserJvmOptionValue <null> -> null",
                           "getUserJvmOptionValue -Dabsent -> \"\""));
   ExpectCleanEnd(run);
+  EXPECT_THAT(run.Lines("bound "), ElementsAreArray(BoundNames({{"getUserJvmOptionDefaultKeys", 8},
+                                                                {"getUserJvmOptionDefaultValue", 12},
+                                                                {"setUserJvmKeysAndValues", 16},
+                                                                {"getUserJvmOptionValue", 12},
+                                                                {"getUserJvmOptionKeys", 8}})));
 
   run.ClearRecord();
   run.InstallStub(kMainOnly);

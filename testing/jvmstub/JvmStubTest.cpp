@@ -21,7 +21,9 @@ class JvmStubTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     directory = new std::wstring(stubrun::ScratchDirectory(L"jvmstub"));
-    stubrun::InstallStub(*directory, "classes=app/Main\nnomain=app/Plain\n");
+    stubrun::InstallStub(*directory,
+                        "classes=app/Main\nnomain=app/Plain\n"
+                        "bridge=getUserJvmOptionDefaultKeys\nbridge=getUserJvmOptionKeys\n");
     HMODULE library = ::LoadLibraryW((*directory + L"\\jvm.dll").c_str());
     ASSERT_NE(nullptr, library);
     auto create = reinterpret_cast<CreateFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "JNI_CreateJavaVM")));
@@ -103,6 +105,40 @@ TEST_F(JvmStubTest, ReferencesDieWhenDeleted) {
   env->DeleteLocalRef(type);
   env->DeleteLocalRef(type);
   EXPECT_THAT(Misuses(), ElementsAre(testing::StartsWith("DeleteLocalRef of a reference that is not a live")));
+}
+
+// The application's native methods are bound as the VM of this bitness binds them,
+// and a 32-bit export that is not __stdcall is noticed: it leaves the arguments on
+// the stack, which the real VM would not survive.
+TEST_F(JvmStubTest, MainBindsNativeMethodsAndChecksTheirCallingConvention) {
+  std::wstring fixture = stubrun::Wide(QUENDRA_BRIDGE_CONVENTIONS_DLL);
+  HMODULE library = ::LoadLibraryW(fixture.c_str());
+  ASSERT_NE(nullptr, library);
+  jclass app = env->FindClass("app/Main");
+  jmethodID main = env->GetStaticMethodID(app, "main", "([Ljava/lang/String;)V");
+  jclass string = env->FindClass("java/lang/String");
+  jobjectArray arguments = env->NewObjectArray(0, string, nullptr);
+  env->CallStaticVoidMethod(app, main, arguments);
+  std::vector<std::string> record = stubrun::ReadRecord(*directory);
+  const std::string prefix = "Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1";
+  if (sizeof(void*) == 4) {
+    EXPECT_THAT(stubrun::Lines(record, "bound "),
+                ElementsAre("getUserJvmOptionDefaultKeys _" + prefix + "getUserJvmOptionDefaultKeys@8",
+                            "getUserJvmOptionKeys _" + prefix + "getUserJvmOptionKeys@8"));
+    EXPECT_THAT(stubrun::Lines(record, "misuse "),
+                ElementsAre("native method getUserJvmOptionKeys left the stack -8 bytes off: not __stdcall"));
+  } else {
+    EXPECT_THAT(stubrun::Lines(record, "bound "),
+                ElementsAre("getUserJvmOptionDefaultKeys " + prefix + "getUserJvmOptionDefaultKeys",
+                            "getUserJvmOptionKeys " + prefix + "getUserJvmOptionKeys"));
+    EXPECT_THAT(stubrun::Lines(record, "misuse "), IsEmpty());
+  }
+  EXPECT_THAT(stubrun::Lines(record, "bridge "),
+              ElementsAre("getUserJvmOptionDefaultKeys -> null", "getUserJvmOptionKeys -> null"));
+  env->DeleteLocalRef(arguments);
+  env->DeleteLocalRef(string);
+  env->DeleteLocalRef(app);
+  ::FreeLibrary(library);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ namespace {
 
 thread_local ThreadState* current = nullptr;
 std::vector<std::string> vmOptions;
+bool vmCreated = false;
 
 ThreadState* AttachThread() {
   ThreadState* thread = new ThreadState();
@@ -213,5 +214,16 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void
   }
   *vm = TheVm();
   *env = &AttachThread()->env;
+  vmCreated = true;
   return GetConfig().createResult;
+}
+
+extern "C" JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void* args) {
+  return stub::KnownVersion(static_cast<JavaVMInitArgs*>(args)->version) ? JNI_OK : JNI_EVERSION;
+}
+
+extern "C" JNIEXPORT jint JNICALL JNI_GetCreatedJavaVMs(JavaVM** vms, jsize capacity, jsize* count) {
+  *count = stub::vmCreated ? 1 : 0;
+  if (stub::vmCreated && capacity > 0) vms[0] = stub::TheVm();
+  return JNI_OK;
 }
