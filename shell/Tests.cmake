@@ -1,5 +1,6 @@
-# Tests of the Explorer extension, all under wine64. They share the prefix's class
-# registrations and the installation record, so they take one lock among themselves.
+# Tests of the Explorer extension, all under wine64 (it ships 64-bit only). They
+# share the prefix's class registrations and the installation record, so they take
+# one lock among themselves.
 if(NOT QUENDRA_RUN_TESTS)
   return()
 endif()
@@ -11,9 +12,9 @@ function(shell_add_gtest name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_PREFIX "wine.${name}."
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_PREFIX "${QUENDRA_TEST_PREFIX}.${name}."
                        DISCOVERY_TIMEOUT 120
-                       PROPERTIES LABELS wine RESOURCE_LOCK ${shell_test_lock})
+                       PROPERTIES LABELS "${QUENDRA_TEST_LABELS}" RESOURCE_LOCK ${shell_test_lock})
 endfunction()
 
 # The stand-in for the installed program, in a folder of its own so that it never
@@ -53,10 +54,10 @@ add_dependencies(quendra3shell_language_test quendra3shell shell_recording_quend
 foreach(run "en;C.UTF-8" "en;en_GB.UTF-8" "lv;lv_LV.UTF-8" "ru;ru_RU.UTF-8")
   list(GET run 0 language)
   list(GET run 1 locale)
-  add_test(NAME wine.quendra3shell_language_test.${locale}
+  add_test(NAME ${QUENDRA_TEST_PREFIX}.quendra3shell_language_test.${locale}
            COMMAND quendra3shell_language_test)
-  set_tests_properties(wine.quendra3shell_language_test.${locale} PROPERTIES
-    LABELS wine RESOURCE_LOCK ${shell_test_lock}
+  set_tests_properties(${QUENDRA_TEST_PREFIX}.quendra3shell_language_test.${locale} PROPERTIES
+    LABELS "${QUENDRA_TEST_LABELS}" RESOURCE_LOCK ${shell_test_lock}
     ENVIRONMENT "LC_ALL=${locale};QUENDRA_EXPECTED_LANGUAGE=${language}")
 endforeach()
 
@@ -67,20 +68,20 @@ add_test(NAME static.quendra3shell.image
 set_tests_properties(static.quendra3shell.image PROPERTIES LABELS static)
 
 # The real message box of a missing installation record, seen through Wine's relay trace.
-add_test(NAME wine.quendra3shell.registry_error_box
+add_test(NAME ${QUENDRA_TEST_PREFIX}.quendra3shell.registry_error_box
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/check-error-box.sh ${CMAKE_BINARY_DIR}/wine-run
                  $<TARGET_FILE:quendra3shell_test>)
-set_tests_properties(wine.quendra3shell.registry_error_box PROPERTIES
-  LABELS wine RESOURCE_LOCK ${shell_test_lock})
+set_tests_properties(${QUENDRA_TEST_PREFIX}.quendra3shell.registry_error_box PROPERTIES
+  LABELS "${QUENDRA_TEST_LABELS}" RESOURCE_LOCK ${shell_test_lock})
 
 # The box for a selection too large to start with, in each language, seen the same way.
 foreach(run "en;C.UTF-8" "lv;lv_LV.UTF-8" "ru;ru_RU.UTF-8")
   list(GET run 0 language)
   list(GET run 1 locale)
-  add_test(NAME wine.quendra3shell.selection_box.${locale}
+  add_test(NAME ${QUENDRA_TEST_PREFIX}.quendra3shell.selection_box.${locale}
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/check-selection-box.sh
                    ${CMAKE_BINARY_DIR}/wine-run $<TARGET_FILE:quendra3shell_language_test>
                    ${Python3_EXECUTABLE} ${locale} ${language})
-  set_tests_properties(wine.quendra3shell.selection_box.${locale} PROPERTIES
-    LABELS wine RESOURCE_LOCK ${shell_test_lock})
+  set_tests_properties(${QUENDRA_TEST_PREFIX}.quendra3shell.selection_box.${locale} PROPERTIES
+    LABELS "${QUENDRA_TEST_LABELS}" RESOURCE_LOCK ${shell_test_lock})
 endforeach()
