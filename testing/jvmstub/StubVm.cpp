@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -191,6 +192,10 @@ void RunMain(ThreadState& thread, Object* mainClass, jobject arguments) {
     RunBridgeCalls(thread, config.bridgeCalls);
   }
   if (!config.mainThrows.empty()) Throw(thread, config.mainThrows, "thrown by main");
+  if (config.mainFails == "bad_alloc") {
+    Record("main fails with std::bad_alloc");
+    throw std::bad_alloc();
+  }
   Record("main returns");
 }
 
