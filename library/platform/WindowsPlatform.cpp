@@ -39,6 +39,23 @@ std::wstring PackageRuntimeDirectory() {
   return MacroExpander::GetInstance().ExpandMacros(package.settings->jvmRuntimeDirectory);
 }
 
+// A drive or UNC path; the altered search order is defined for those alone.
+bool IsFullPath(const std::wstring& path) {
+  bool drive = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  return drive || path.compare(0, 2, L"\\\\") == 0;
+}
+
+// While it lives, DLLs are searched in `folder` right after the folder of the
+// library being loaded. Afterwards the search is left as the executable set it,
+// without the current directory: restoring the default would bring that back.
+class DllSearchFolder {
+ public:
+  explicit DllSearchFolder(const std::wstring& folder) { SetDllDirectoryW(folder.c_str()); }
+  ~DllSearchFolder() { SetDllDirectoryW(L""); }
+  DllSearchFolder(const DllSearchFolder&) = delete;
+  DllSearchFolder& operator=(const DllSearchFolder&) = delete;
+};
+
 }  // namespace
 
 Platform& Platform::GetInstance() {
@@ -128,27 +145,6 @@ std::wstring ReadModuleFileName(void* module) {
 std::wstring WindowsPlatform::GetExecutablePath() { return ReadModuleFileName(nullptr); }
 
 std::wstring WindowsPlatform::GetInstallDirectory() { return ExtractDirectory(GetExecutablePath()); }
-
-namespace {
-
-// A drive or UNC path; the altered search order is defined for those alone.
-bool IsFullPath(const std::wstring& path) {
-  bool drive = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
-  return drive || path.compare(0, 2, L"\\\\") == 0;
-}
-
-// While it lives, DLLs are searched in `folder` right after the folder of the
-// library being loaded. Afterwards the search is left as the executable set it,
-// without the current directory: restoring the default would bring that back.
-class DllSearchFolder {
- public:
-  explicit DllSearchFolder(const std::wstring& folder) { SetDllDirectoryW(folder.c_str()); }
-  ~DllSearchFolder() { SetDllDirectoryW(L""); }
-  DllSearchFolder(const DllSearchFolder&) = delete;
-  DllSearchFolder& operator=(const DllSearchFolder&) = delete;
-};
-
-}  // namespace
 
 // A library loaded by full path finds its own dependencies beside itself first and
 // then in the folder above: a Java runtime's jvm.dll lies in bin\server (or
