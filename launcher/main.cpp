@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <string>
+#include <vector>
 
 #include "ErrorBoxCaption.h"
 #include "platform/UniqueHandle.h"
@@ -11,6 +12,8 @@ namespace {
 
 constexpr wchar_t kLibraryFileName[] = L"lumapack.dll";
 constexpr DWORD kModulePathBufferLength = kCaptionPathLimit + 1;
+// A path is at most 32767 characters, so the doubling stops before this.
+constexpr size_t kLargestPathBuffer = 65536;
 
 // The entry answers with one byte; only the value 1 is success, so it is not read
 // as a C++ bool, which could not hold any other value.
@@ -61,6 +64,29 @@ int RunLauncher(HMODULE library, CommandLine& line) {
   return 0;
 }
 
+// The executable's full path, however long the install folder is.
+std::wstring ExecutablePath() {
+  std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD capacity = static_cast<DWORD>(buffer.size());
+    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), capacity);
+    // A result that fills the whole buffer was cut short.
+    if (length < capacity || buffer.size() >= kLargestPathBuffer) return std::wstring(buffer.data(), length);
+    buffer.assign(buffer.size() * 2, L'\0');
+  }
+}
+
+// Only the copy beside the executable is ever loaded: a search by bare name would
+// go on to other folders when that copy is missing or damaged, and run whatever
+// lumapack.dll it finds there with the user's rights.
+HMODULE LoadLauncherLibrary() {
+  std::wstring path = ExecutablePath();
+  std::size_t backslash = path.rfind(L'\\');
+  if (backslash == std::wstring::npos) return nullptr;
+  std::wstring library = path.substr(0, backslash + 1) + kLibraryFileName;
+  return LoadLibraryW(library.c_str());
+}
+
 void ShowLibraryNotFound() {
   wchar_t modulePath[kModulePathBufferLength] = {};
   GetModuleFileNameW(nullptr, modulePath, kCaptionPathLimit);
@@ -73,13 +99,15 @@ void ShowLibraryNotFound() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before any load: the current directory is no place to look for libraries, for
+  // this program, the launcher library or anything they load later.
+  SetDllDirectoryW(L"");
   AllowSetForegroundWindow(ASFW_ANY);
   std::setlocale(LC_ALL, "en_US.utf8");
   CommandLine line = SplitCommandLine();
   int exitCode = 1;
   {
-    // Bare file name: the ordinary search order finds the copy beside the program.
-    UniqueLibrary library(LoadLibraryW(kLibraryFileName));
+    UniqueLibrary library(LoadLauncherLibrary());
     if (library) {
       exitCode = RunLauncher(library.get(), line);
     } else {

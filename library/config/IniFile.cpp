@@ -106,8 +106,12 @@ bool IniFile::LoadFromLines(const std::vector<std::wstring>& lines) {
 }
 
 bool IniFile::SaveToFile(const std::wstring& fileName, bool perUserFile) {
-  Platform::GetInstance().WriteTextLines(fileName, GetLines(), perUserFile);
+  WriteToFile(fileName, perUserFile);
   return true;
+}
+
+FileWriteResult IniFile::WriteToFile(const std::wstring& fileName, bool perUserFile) {
+  return Platform::GetInstance().WriteTextLines(fileName, GetLines(), perUserFile);
 }
 
 std::vector<std::wstring> IniFile::GetLines() const {

@@ -8,6 +8,7 @@
 #include "config/IPropertyContainer.h"
 #include "config/ISectionalPropertyContainer.h"
 #include "config/OrderedTable.h"
+#include "platform/FileSystem.h"
 
 // One section of an INI file: key/value entries in file order. Whether SetValue adds
 // a further entry for a key or replaces its first one depends on how the section
@@ -56,6 +57,9 @@ class IniFile : public ISectionalPropertyContainer {
   bool LoadFromLines(const std::vector<std::wstring>& lines);
   // Writes every section; true even when the file could not be written.
   bool SaveToFile(const std::wstring& fileName, bool perUserFile);
+  // The same, answering whether the file now holds the sections and, when it does
+  // not, the system's code for the failure.
+  FileWriteResult WriteToFile(const std::wstring& fileName, bool perUserFile);
   // The lines SaveToFile writes: each section's header, its entries and an empty line.
   std::vector<std::wstring> GetLines() const;
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "launch/DiagnosticLog.h"
+
 Exception::Exception(std::wstring message) : message(std::move(message)) {}
 Exception::~Exception() = default;
 
@@ -19,3 +21,19 @@ JavaException::~JavaException() = default;
 
 FileNotFoundException::FileNotFoundException(std::wstring message) : Exception(std::move(message)) {}
 FileNotFoundException::~FileNotFoundException() = default;
+
+void LogCaughtException(const char* function, int line) noexcept {
+  try {
+    try {
+      throw;
+    } catch (const Exception& failure) {
+      DiagnosticLog::WriteLog(function, line, "failed: %S", failure.message.c_str());
+    } catch (const std::exception& failure) {
+      DiagnosticLog::WriteLog(function, line, "failed: %s", failure.what());
+    } catch (...) {
+      DiagnosticLog::WriteLog(function, line, "failed: an exception of unknown type");
+    }
+  } catch (...) {
+    // Describing and logging allocate; when that fails as well, the line is lost.
+  }
+}

@@ -36,4 +36,9 @@ class FileNotFoundException : public Exception {
   ~FileNotFoundException() override;
 };
 
+// Writes what the exception being handled says about itself to the diagnostic log:
+// the launcher's message, the standard what(), or that its kind is unknown. Never
+// throws, not even when memory has run out. Call it only inside a catch block.
+void LogCaughtException(const char* function, int line) noexcept;
+
 #endif

@@ -1,10 +1,12 @@
 // The native methods of the application's LauncherUserJvmOptions class. They are
 // exported through the library's .def files alone (JNIEXPORT would add a second,
-// differently decorated name on 32-bit). Nothing thrown leaves them: a JNI failure
+// differently decorated name on 32-bit). Nothing thrown may unwind into the VM's
+// frames, which would end the application: each export is fenced, and any failure
 // answers null or changes nothing.
 #include <jni.h>
 
 #include <string>
+#include <type_traits>
 
 #include "config/OrderedTable.h"
 #include "jvm/Exception.h"
@@ -18,30 +20,38 @@ namespace {
 
 using TableCopy = OrderedTable (AppPackage::*)() const;
 
+// Runs the work of one export. A JNI failure has already left the Java side as the
+// VM expects; anything else thrown (memory running out, a standard-library
+// failure) is written to the diagnostic log. Either way the call then gives its
+// "nothing": null, or no change.
+template <typename Work>
+auto Fenced(const char* function, int line, Work work) noexcept -> decltype(work()) {
+  using Result = decltype(work());
+  try {
+    return work();
+  } catch (const JavaException&) {
+  } catch (...) {
+    LogCaughtException(function, line);
+  }
+  if constexpr (!std::is_void_v<Result>) return nullptr;
+}
+
 jobjectArray KeysOf(JNIEnv* env, TableCopy copy) {
   if (env == nullptr) return nullptr;
   OrderedTable table = (AppPackage::GetInstance().*copy)();
-  try {
-    return KeysToJavaArray(env, table);
-  } catch (const JavaException&) {
-    return nullptr;
-  }
+  return KeysToJavaArray(env, table);
 }
 
 // A key that the table lacks gives an empty Java string, not null.
 jstring ValueOf(JNIEnv* env, jstring key, TableCopy copy) {
   if (env == nullptr || key == nullptr) return nullptr;
   OrderedTable table = (AppPackage::GetInstance().*copy)();
-  try {
-    std::wstring value;
-    table.GetValue(PlatformString(env, key).toWString(), value);
-    jstring result = env->NewStringUTF(PlatformString::WideStringToModifiedUtf8(value).c_str());
-    if (result != nullptr && !env->ExceptionCheck()) return result;
-    if (result != nullptr) env->DeleteLocalRef(result);
-    throw JavaException();
-  } catch (const JavaException&) {
-    return nullptr;
-  }
+  std::wstring value;
+  table.GetValue(PlatformString(env, key).toWString(), value);
+  jstring result = env->NewStringUTF(PlatformString::WideStringToModifiedUtf8(value).c_str());
+  if (result != nullptr && !env->ExceptionCheck()) return result;
+  if (result != nullptr) env->DeleteLocalRef(result);
+  throw JavaException();
 }
 
 // A null element stands for an empty text.
@@ -66,41 +76,47 @@ OrderedTable ReadPairs(JNIEnv* env, jobjectArray keys, jobjectArray values) {
   return pairs;
 }
 
+// The table is read whole before anything is handed on, so a failure while reading
+// it changes nothing.
+void SetPairs(JNIEnv* env, jobjectArray keys, jobjectArray values) {
+  if (env == nullptr || keys == nullptr || values == nullptr) return;
+  AppPackage& package = AppPackage::GetInstance();
+  OrderedTable pairs = ReadPairs(env, keys, values);
+  package.SetUserJvmOptionOverrides(pairs);
+}
+
 }  // namespace
 
 extern "C" {
 
 jobjectArray JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionDefaultKeys(
     JNIEnv* env, jclass) {
-  return KeysOf(env, &AppPackage::CopyUserJvmOptionDefaults);
+  return Fenced("Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionDefaultKeys", 94,
+                [&] { return KeysOf(env, &AppPackage::CopyUserJvmOptionDefaults); });
 }
 
 jstring JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionDefaultValue(
     JNIEnv* env, jclass, jstring key) {
-  return ValueOf(env, key, &AppPackage::CopyUserJvmOptionDefaults);
+  return Fenced("Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionDefaultValue", 100,
+                [&] { return ValueOf(env, key, &AppPackage::CopyUserJvmOptionDefaults); });
 }
 
 jobjectArray JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionKeys(
     JNIEnv* env, jclass) {
-  return KeysOf(env, &AppPackage::CopyUserJvmOptions);
+  return Fenced("Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionKeys", 106,
+                [&] { return KeysOf(env, &AppPackage::CopyUserJvmOptions); });
 }
 
 jstring JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionValue(
     JNIEnv* env, jclass, jstring key) {
-  return ValueOf(env, key, &AppPackage::CopyUserJvmOptions);
+  return Fenced("Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionValue", 112,
+                [&] { return ValueOf(env, key, &AppPackage::CopyUserJvmOptions); });
 }
 
 void JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1setUserJvmKeysAndValues(
     JNIEnv* env, jclass, jobjectArray keys, jobjectArray values) {
-  if (env == nullptr || keys == nullptr || values == nullptr) return;
-  AppPackage& package = AppPackage::GetInstance();
-  OrderedTable pairs;
-  try {
-    pairs = ReadPairs(env, keys, values);
-  } catch (const JavaException&) {
-    return;
-  }
-  package.SetUserJvmOptionOverrides(pairs);
+  Fenced("Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1setUserJvmKeysAndValues", 118,
+         [&] { SetPairs(env, keys, values); });
 }
 
 }  // extern "C"

@@ -5,7 +5,9 @@
 
 // The native methods of jdk.packager.services.userjvmoptions.LauncherUserJvmOptions,
 // bound by the JVM from the library's export table. They work on the package's
-// user JVM option tables; a change takes effect at the next launch.
+// user JVM option tables; a change takes effect at the next launch. Nothing thrown
+// leaves them: a failure answers null or changes nothing, and one that is not a
+// JNI failure is written to the diagnostic log.
 extern "C" {
 
 jobjectArray JNICALL Java_jdk_packager_services_userjvmoptions_LauncherUserJvmOptions__1getUserJvmOptionDefaultKeys(

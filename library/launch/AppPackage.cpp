@@ -1,5 +1,7 @@
 #include "launch/AppPackage.h"
 
+#include <utility>
+
 #include "config/IniFile.h"
 #include "config/ISectionalPropertyContainer.h"
 #include "config/OptionText.h"
@@ -187,16 +189,18 @@ void AppPackage::MergeUserJvmOptionsLocked() {
 }
 
 // The file is written under the lock too, so that two Java threads setting values
-// at once leave the file matching the tables.
+// at once leave the file matching the tables. Both new tables are made before
+// either is replaced: a failure on the way (memory running out) leaves the tables
+// as they were. A file that cannot be written does not stop the change here.
 void AppPackage::SetUserJvmOptionOverrides(OrderedTable newValues) {
   ConfigKeyTable keys = platform.GetConfigKeyTable();
   std::lock_guard<std::mutex> guard(userTablesLock);
   OrderedTable overrides = SelectUserJvmOptionOverrides(userJvmOptionDefaults, newValues);
-  userJvmOptionOverrides.Clear();
-  userJvmOptionOverrides.AppendTable(overrides);
+  OrderedTable merged = MergeUserJvmOptionTables(userJvmOptionDefaults, overrides);
   WriteUserJvmOptionOverrides(GetUserConfigFileName(), keys[L"CONFIG_SECTION_JVMUSEROVERRIDESOPTIONS"],
                               overrides);
-  MergeUserJvmOptionsLocked();
+  userJvmOptionOverrides = std::move(overrides);
+  userJvmOptions = std::move(merged);
 }
 
 OrderedTable AppPackage::CopyUserJvmOptionDefaults() const {

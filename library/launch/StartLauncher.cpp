@@ -22,6 +22,7 @@ namespace {
 const wchar_t kGenerateCacheFlag[] = L"-Xappcds:generatecache";
 const wchar_t kAppCDSOffFlag[] = L"-Xappcds:off";
 const wchar_t kChildFlag[] = L"-Xapp:child";
+const wchar_t kLaunchFailed[] = L"Failed to launch JVM\n";
 
 struct Launch {
   Platform& platform;
@@ -76,7 +77,7 @@ void RequireCache(Launch& launch) {
 bool RunJvm(Platform& platform) {
   JavaVirtualMachine jvm;
   if (!jvm.StartJVM()) {
-    platform.ShowError(L"Failed to launch JVM\n");
+    platform.ShowError(kLaunchFailed);
     return false;
   }
   if (jvm.vm != nullptr) {
@@ -118,15 +119,23 @@ bool ReadLauncherFlags(Platform& platform, int argc, const wchar_t* const* argv)
 }
 
 // Every failure of the launch is shown and ends it with false; nothing thrown
-// leaves the library, since the executable has no handler of its own.
+// leaves the library, since the executable has no handler of its own. A failure
+// that is not the launcher's own (memory running out while reading a damaged
+// runtime, say) gets the generic launch message, and the log says what it was.
 extern "C" bool start_launcher(int argc, wchar_t* argv[]) {
   Platform& platform = Platform::GetInstance();
   if (argv == nullptr) argc = 0;
   try {
-    return Run(platform, argc, argv);
-  } catch (const Exception& failure) {
-    platform.ShowError(failure.message);
+    try {
+      return Run(platform, argc, argv);
+    } catch (const Exception& failure) {
+      platform.ShowError(failure.message);
+    } catch (...) {
+      LogCaughtException("start_launcher", 134);
+      platform.ShowError(kLaunchFailed);
+    }
   } catch (...) {
+    // Showing the message failed as well; the exit code is all that is left.
   }
   return false;
 }

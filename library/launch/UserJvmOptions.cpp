@@ -4,6 +4,7 @@
 
 #include "config/IniFile.h"
 #include "jvm/WindowsJavaUserPreferences.h"
+#include "launch/DiagnosticLog.h"
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
 
@@ -76,5 +77,11 @@ void WriteUserJvmOptionOverrides(const std::wstring& fileName, const std::wstrin
                                  const OrderedTable& overrides) {
   IniFile file;
   file.AppendSection(section, overrides);
-  file.SaveToFile(fileName, true);
+  FileWriteResult result = file.WriteToFile(fileName, true);
+  if (result) return;
+  // The change still holds in this process; support sees here why it was gone at
+  // the next start.
+  std::wstring reason = DescribeSystemError(result.systemError);
+  DiagnosticLog::WriteLog("WriteUserJvmOptionOverrides", 85, "cannot replace %S: system error %u %S",
+                          fileName.c_str(), static_cast<unsigned>(result.systemError), reason.c_str());
 }

@@ -28,7 +28,8 @@ OrderedTable ReadUserJvmOptionOverrides(const std::wstring& fileName, const std:
                                         const std::wstring& appId);
 
 // Replaces the user file with one section holding the overrides, creating missing
-// folders. A failed write is not reported and leaves the old file whole.
+// folders. A file that cannot be replaced stays whole; the failure, with the file
+// and the system's error, goes to the diagnostic log and to nobody else.
 void WriteUserJvmOptionOverrides(const std::wstring& fileName, const std::wstring& section,
                                  const OrderedTable& overrides);
 

@@ -17,13 +17,26 @@ bool CreateDirectoryPath(const std::wstring& path);
 // or cannot be deleted.
 bool DeleteFileForced(const std::wstring& path);
 
+// The outcome of replacing a file: whether it now holds the new content and, when
+// it does not, the system's code for the step that failed (GetLastError on
+// Windows, errno on the host; 0 when the system gave none). Tests as a bool.
+struct FileWriteResult {
+  bool written = false;
+  unsigned long systemError = 0;
+
+  explicit operator bool() const { return written; }
+};
+
+// The system's own wording of an error code, on one line; empty when it has none.
+std::wstring DescribeSystemError(unsigned long code);
+
 // The lines of a UTF-8 text file in order, without terminators; empty lines and
 // lines beginning with "#" are dropped. A missing or unreadable file gives none.
 std::vector<std::wstring> ReadTextLines(const std::wstring& path);
 // Replaces the file with the lines in UTF-8, each ended by CR LF, creating missing
 // folders. The new content goes to a temporary file in the same folder that then
 // replaces the old one, so a failed write (full disk, crash) leaves the old file
-// as it was. Returns whether the file now holds the lines.
-bool WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, bool perUserFile);
+// as it was, and no temporary file behind.
+FileWriteResult WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, bool perUserFile);
 
 #endif

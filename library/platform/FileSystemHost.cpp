@@ -1,7 +1,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -68,20 +70,29 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
   return SplitTextLines(content.str());
 }
 
-bool WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, bool) {
+// A write that ends short without an error from the system (a full disk) still has
+// a code to show.
+FileWriteResult WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, bool) {
   std::wstring directory = ExtractDirectory(path);
   if (!directory.empty() && !DirectoryExists(directory)) CreateDirectoryPath(directory);
   std::string target = ToNativePath(path);
   std::string temporary = target + ".XXXXXX";
-  int descriptor = mkstemp(&temporary[0]);
-  if (descriptor < 0) return false;
   std::string content = JoinTextLines(lines);
+  int descriptor = mkstemp(&temporary[0]);
+  if (descriptor < 0) return FileWriteResult{false, static_cast<unsigned long>(errno)};
+  errno = 0;
   bool written = write(descriptor, content.data(), content.size()) == static_cast<ssize_t>(content.size()) &&
                  fsync(descriptor) == 0;
-  written = close(descriptor) == 0 && written;
-  if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
+  int error = written ? 0 : (errno != 0 ? errno : ENOSPC);
+  if (close(descriptor) != 0 && error == 0) error = errno;
+  if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
     unlink(temporary.c_str());
-    return false;
+    return FileWriteResult{false, static_cast<unsigned long>(error)};
   }
-  return true;
+  return FileWriteResult{true, 0};
+}
+
+std::wstring DescribeSystemError(unsigned long code) {
+  return PlatformString::MultibyteStringToWideString(std::strerror(static_cast<int>(code)));
 }

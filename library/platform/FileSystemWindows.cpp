@@ -38,27 +38,45 @@ bool ReadWholeFile(const std::wstring& path, std::string& content) {
   return true;
 }
 
-bool WriteWholeFile(const std::wstring& path, const std::string& content) {
+FileWriteResult Failed() {
+  return FileWriteResult{false, GetLastError()};
+}
+
+// A write that ends short without an error from the system (a full disk) still has
+// a code to show.
+FileWriteResult WriteWholeFile(const std::wstring& path, const std::string& content) {
   UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
-  if (!file) return false;
+  if (!file) return Failed();
   DWORD written = 0;
-  if (!content.empty() &&
-      (!WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
-       written != content.size())) {
-    return false;
+  if (!content.empty()) {
+    if (!WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) {
+      return Failed();
+    }
+    if (written != content.size()) return FileWriteResult{false, ERROR_DISK_FULL};
   }
-  return FlushFileBuffers(file.get()) != FALSE;
+  if (!FlushFileBuffers(file.get())) return Failed();
+  return FileWriteResult{true, 0};
 }
 
 // A new, empty file beside the target that receives the content before it
-// replaces the target.
-std::wstring MakeTemporaryBeside(const std::wstring& path) {
+// replaces the target; empty, with the system's code in `failure`, when none can
+// be made.
+std::wstring MakeTemporaryBeside(const std::wstring& path, FileWriteResult& failure) {
   std::wstring directory = ExtractDirectory(path);
   if (directory.empty()) directory = L".";
   wchar_t name[MAX_PATH + 1] = {};
-  if (GetTempFileNameW(directory.c_str(), L"qtx", 0, name) == 0) return {};
+  if (GetTempFileNameW(directory.c_str(), L"qtx", 0, name) == 0) {
+    failure = Failed();
+    return {};
+  }
   return name;
+}
+
+// Without the temporary file, the error of the step that failed is what counts.
+FileWriteResult Discard(const std::wstring& temporary, FileWriteResult failure) {
+  DeleteFileW(temporary.c_str());
+  return failure;
 }
 
 }  // namespace
@@ -103,15 +121,31 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
   return SplitTextLines(content);
 }
 
-bool WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, bool) {
+FileWriteResult WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines, bool) {
   std::wstring directory = ExtractDirectory(path);
   if (!directory.empty() && !DirectoryExists(directory)) CreateDirectoryPath(directory);
-  std::wstring temporary = MakeTemporaryBeside(path);
-  if (temporary.empty()) return false;
-  if (!WriteWholeFile(temporary, JoinTextLines(lines)) ||
-      !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(temporary.c_str());
-    return false;
+  std::string content = JoinTextLines(lines);
+  FileWriteResult result;
+  std::wstring temporary = MakeTemporaryBeside(path, result);
+  if (temporary.empty()) return result;
+  result = WriteWholeFile(temporary, content);
+  if (!result) return Discard(temporary, result);
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return Discard(temporary, Failed());
   }
-  return true;
+  return result;
+}
+
+std::wstring DescribeSystemError(unsigned long code) {
+  wchar_t* text = nullptr;
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                    FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  UniqueLocalMemory owner(text);
+  std::wstring description(text != nullptr ? text : L"", text != nullptr ? length : 0);
+  while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r' ||
+                                  description.back() == L' ')) {
+    description.pop_back();
+  }
+  return description;
 }

@@ -65,7 +65,7 @@ std::vector<std::wstring> GenericPlatform::ReadTextLines(const std::wstring& pat
   return ::ReadTextLines(path);
 }
 
-void GenericPlatform::WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
-                                     bool perUserFile) {
-  ::WriteTextLines(path, lines, perUserFile);
+FileWriteResult GenericPlatform::WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
+                                                bool perUserFile) {
+  return ::WriteTextLines(path, lines, perUserFile);
 }

@@ -12,8 +12,8 @@ class GenericPlatform : public virtual Platform {
   std::wstring FindConfigFile() override;
   ConfigKeyTable GetConfigKeyTable() override;
   std::vector<std::wstring> ReadTextLines(const std::wstring& path) override;
-  void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
-                      bool perUserFile) override;
+  FileWriteResult WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
+                                 bool perUserFile) override;
 };
 
 #endif

@@ -13,7 +13,9 @@
 // after the PE signature, which in a PE32+ image is the reserved LoaderFlags field
 // (zero), so a 64-bit image has no imports here. Nothing outside [data, data + size)
 // is read: an image cut short or with offsets pointing past its end gives the names
-// read so far, or none.
+// read so far, or none. The walk also ends at the end of the section that holds the
+// import directory, and at a name without a NUL in its first 260 bytes, so that the
+// work and the answer stay in proportion to the image whatever its fields say.
 std::vector<std::wstring> ReadImportedLibraryNames(const uint8_t* data, size_t size);
 
 // The same for the file at `path`, read through a read-only mapping of the whole

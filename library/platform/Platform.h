@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
+
 class ISectionalPropertyContainer;
 class Process;
 
@@ -63,8 +65,9 @@ class Platform {
   virtual uint64_t GetAddressSpaceMegabytes() = 0;
   virtual ConfigKeyTable GetConfigKeyTable() = 0;
   virtual std::vector<std::wstring> ReadTextLines(const std::wstring& path) = 0;
-  virtual void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
-                              bool perUserFile) = 0;
+  // Whether the file now holds the lines, and the system's code when it does not.
+  virtual FileWriteResult WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines,
+                                         bool perUserFile) = 0;
 
   // The process's one platform, created on first use (thread-safe); it records the
   // calling thread as the main thread.

@@ -36,4 +36,13 @@ struct MappedViewTraits {
 };
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
 
+// Blocks that the system allocated for the caller with LocalAlloc, such as the text
+// of FormatMessageW.
+struct LocalMemoryTraits {
+  using Handle = void*;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle memory) { ::LocalFree(memory); }
+};
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
+
 #endif

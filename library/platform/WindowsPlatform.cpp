@@ -39,6 +39,23 @@ std::wstring PackageRuntimeDirectory() {
   return MacroExpander::GetInstance().ExpandMacros(package.settings->jvmRuntimeDirectory);
 }
 
+// A drive or UNC path; the altered search order is defined for those alone.
+bool IsFullPath(const std::wstring& path) {
+  bool drive = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  return drive || path.compare(0, 2, L"\\\\") == 0;
+}
+
+// While it lives, DLLs are searched in `folder` right after the folder of the
+// library being loaded. Afterwards the search is left as the executable set it,
+// without the current directory: restoring the default would bring that back.
+class DllSearchFolder {
+ public:
+  explicit DllSearchFolder(const std::wstring& folder) { SetDllDirectoryW(folder.c_str()); }
+  ~DllSearchFolder() { SetDllDirectoryW(L""); }
+  DllSearchFolder(const DllSearchFolder&) = delete;
+  DllSearchFolder& operator=(const DllSearchFolder&) = delete;
+};
+
 }  // namespace
 
 Platform& Platform::GetInstance() {
@@ -129,7 +146,16 @@ std::wstring WindowsPlatform::GetExecutablePath() { return ReadModuleFileName(nu
 
 std::wstring WindowsPlatform::GetInstallDirectory() { return ExtractDirectory(GetExecutablePath()); }
 
-ModuleHandle WindowsPlatform::OpenLibrary(const std::wstring& path) { return LoadLibraryW(path.c_str()); }
+// A library loaded by full path finds its own dependencies beside itself first and
+// then in the folder above: a Java runtime's jvm.dll lies in bin\server (or
+// jre\bin\client, and so on), and the runtime ships the DLLs it imports, such as
+// its C runtime, in bin (jre\bin). The system folders come after them, and neither
+// the executable's folder nor the current directory is searched.
+ModuleHandle WindowsPlatform::OpenLibrary(const std::wstring& path) {
+  if (!IsFullPath(path)) return LoadLibraryW(path.c_str());
+  DllSearchFolder runtime(ExtractDirectory(ExtractDirectory(path)));
+  return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
 
 bool WindowsPlatform::CloseLibrary(ModuleHandle module) {
   return FreeLibrary(static_cast<HMODULE>(module)) != FALSE;

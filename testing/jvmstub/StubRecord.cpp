@@ -69,6 +69,7 @@ void Apply(Config& config, const std::string& key, const std::string& value) {
   if (key == "create.result") config.createResult = std::stol(value);
   if (key == "create.exit") config.exitAtCreate = value == "1";
   if (key == "main.throw") config.mainThrows = value;
+  if (key == "main.fail") config.mainFails = value;
   if (key == "detach.result") config.detachResult = std::stol(value);
   if (key == "archive") config.writeArchive = value != "none";
   if (key == "bridge") config.bridgeCalls.push_back(value);

@@ -11,6 +11,8 @@
 //   create.result=-1         what JNI_CreateJavaVM returns
 //   create.exit=1            end the process inside JNI_CreateJavaVM (timing runs)
 //   main.throw=java/lang/X   main ends with this exception pending
+//   main.fail=bad_alloc      main ends with std::bad_alloc thrown into the launcher,
+//                            the way memory running out inside the launch fails
 //   detach.result=-1         what DetachCurrentThread returns
 //   archive=none             a dumping run writes no archive
 //   bridge=<call>            one call of a bridge export from main (repeatable)
@@ -24,6 +26,7 @@ struct Config {
   long createResult = 0;
   bool exitAtCreate = false;
   std::string mainThrows;
+  std::string mainFails;
   long detachResult = 0;
   bool writeArchive = true;
   std::vector<std::string> bridgeCalls;

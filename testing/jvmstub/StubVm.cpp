@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -169,6 +170,7 @@ bool KnownVersion(jint version) {
 }  // namespace
 
 void RunBridgeCalls(ThreadState& thread, const std::vector<std::string>& calls);
+void RecordRuntimeDependency();
 
 void RunMain(ThreadState& thread, Object* mainClass, jobject arguments) {
   Object* array = Resolve(thread, arguments, "main");
@@ -191,6 +193,10 @@ void RunMain(ThreadState& thread, Object* mainClass, jobject arguments) {
     RunBridgeCalls(thread, config.bridgeCalls);
   }
   if (!config.mainThrows.empty()) Throw(thread, config.mainThrows, "thrown by main");
+  if (config.mainFails == "bad_alloc") {
+    Record("main fails with std::bad_alloc");
+    throw std::bad_alloc();
+  }
   Record("main returns");
 }
 
@@ -203,6 +209,9 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void
   if (elapsed >= 0) Record("elapsed-microseconds " + std::to_string(elapsed));
   const JavaVMInitArgs* init = static_cast<const JavaVMInitArgs*>(args);
   RecordCreation(init);
+#ifdef QUENDRA_STUB_RUNTIME_DEPENDENCY
+  RecordRuntimeDependency();
+#endif
   if (GetConfig().exitAtCreate) ::ExitProcess(0);
   if (!KnownVersion(init->version)) return JNI_EVERSION;
   if (GetConfig().createResult < 0) return GetConfig().createResult;
