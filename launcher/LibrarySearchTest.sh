@@ -9,12 +9,14 @@
 # In no case may the planted library be loaded. Boxes are observed as user32
 # receives them, in Wine's relay trace of MessageBoxW.
 #
-# Usage: LibrarySearchTest.sh WINE-RUN QUENDRA3.EXE FIXTURE-FOLDER SCRATCH-FOLDER
+# Usage: LibrarySearchTest.sh WINE-RUN QUENDRA3.EXE FIXTURE-FOLDER OTHER-BITNESS-DLL SCRATCH-FOLDER
+# OTHER-BITNESS-DLL is a DLL built for the other machine than the program's.
 set -euo pipefail
 wine_run=$1
 program=$2
 fixtures=$3
-scratch=$4
+other_bitness=$4
+scratch=$5
 # Without a display Wine's MessageBoxW returns at once instead of waiting for a click.
 unset DISPLAY WAYLAND_DISPLAY
 
@@ -41,7 +43,7 @@ run() {
   cp "$program" "$install/quendra3.exe"
   case $beside in
     damaged) printf 'MZ, but not a library\r\n' >"$install/lumapack.dll" ;;
-    other-bitness) cp "$fixtures/../pe-fixtures/pe32_imports.dll" "$install/lumapack.dll" ;;
+    other-bitness) cp "$other_bitness" "$install/lumapack.dll" ;;
     genuine) cp "$fixtures/standin-start1.dll" "$install/lumapack.dll" ;;
   esac
   cp "$fixtures/standin-start1-stop.dll" "$work/lumapack.dll"

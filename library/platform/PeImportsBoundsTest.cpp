@@ -11,43 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "CraftedPeImage.h"
+
 namespace {
 
 using Names = std::vector<std::wstring>;
 
-const size_t kPe = 0x40;
-const size_t kSectionTable = kPe + 24 + 0xE0;
-
-void Write32(std::string& bytes, size_t offset, uint32_t value) {
-  std::memcpy(&bytes[offset], &value, sizeof(value));
-}
-
-// A PE32 header with `count` sections; the caller fills the section headers.
-std::string Header(size_t count) {
-  std::string image(kSectionTable + count * 40, '\0');
-  image[0] = 'M';
-  image[1] = 'Z';
-  Write32(image, 0x3C, kPe);
-  Write32(image, kPe, 0x00004550);
-  Write32(image, kPe + 4, static_cast<uint32_t>(count) << 16);  // NumberOfSections
-  image[kPe + 20] = '\xE0';                                      // SizeOfOptionalHeader
-  return image;
-}
-
-void SetSection(std::string& image, size_t index, uint32_t address, uint32_t size, uint32_t raw) {
-  size_t header = kSectionTable + index * 40;
-  Write32(image, header + 8, size);
-  Write32(image, header + 12, address);
-  Write32(image, header + 16, size);
-  Write32(image, header + 20, raw);
-}
-
-std::string Descriptor(uint32_t filler, uint32_t name) {
-  std::string descriptor(20, '\0');
-  for (size_t field = 0; field < 20; field += 4) Write32(descriptor, field, filler);
-  Write32(descriptor, 12, name);
-  return descriptor;
-}
+using craftedpe::Descriptor;
+using craftedpe::Header;
+using craftedpe::SetSection;
+using craftedpe::Write32;
+using craftedpe::kPe;
 
 // One section whose address has no zero byte, filled with descriptors that have no
 // zero byte either and whose names all point back into the descriptor table: each
@@ -127,6 +101,22 @@ TEST(PeImportsBoundsTest, ManySectionsAndDescriptorsAreReadInProportion) {
   }
   std::printf("  four times the image: %.1f times the time\n", best[1] / best[0]);
   EXPECT_LT(best[1], 10 * best[0]);
+}
+
+// The worst a well-formed table can do: every descriptor names the same DLL with the
+// longest name there may be. Each is read whole, so the answer is some thirteen
+// characters per byte of the image, and no more.
+TEST(PeImportsBoundsTest, LongestNamesRepeatedAreReadWholeAndInProportion) {
+  const std::wstring kName = std::wstring(255, L'n') + L".dll";
+  for (size_t size : {4u << 10, 64u << 10}) {
+    SCOPED_TRACE(size);
+    Answer answer = TimedRead(craftedpe::RepeatedLongestName(size));
+    size_t count = (size - craftedpe::kSectionTable - 40 - 260) / craftedpe::kDescriptorSize - 1;
+    ASSERT_EQ(count, answer.names.size());
+    EXPECT_EQ(kName, answer.names.front());
+    EXPECT_EQ(kName, answer.names.back());
+    EXPECT_LE(answer.characters, 13 * size);
+  }
 }
 
 }  // namespace

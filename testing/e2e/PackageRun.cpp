@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr DWORD kRunTimeoutMilliseconds = 60000;
-
 std::wstring BuiltImage(const wchar_t* name) {
   return stubrun::Wide(QUENDRA_IMAGE_DIRECTORY) + L"\\" + name;
 }
@@ -132,7 +130,7 @@ void PackageRun::InstallStubIn(const std::wstring& runtime, const std::string& s
   stubrun::InstallStub(recordDirectory, stubConfig);
 }
 
-PackageRun::Result PackageRun::Launch(const std::wstring& arguments) {
+PackageRun::Result PackageRun::Launch(const std::wstring& arguments, unsigned long timeoutMilliseconds) {
   EnableRelayOfMessageBoxes();
   std::wstring trace = TracePath();
   long long offset = TraceSize(trace);
@@ -146,7 +144,7 @@ PackageRun::Result PackageRun::Launch(const std::wstring& arguments) {
   BOOL created = ::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
                                   &environment[0], directory.c_str(), &startup, &started);
   if (!created) return result;
-  if (::WaitForSingleObject(started.hProcess, kRunTimeoutMilliseconds) != WAIT_OBJECT_0) {
+  if (::WaitForSingleObject(started.hProcess, timeoutMilliseconds) != WAIT_OBJECT_0) {
     ::TerminateProcess(started.hProcess, 99);
   }
   ::GetExitCodeProcess(started.hProcess, &result.exitCode);

@@ -31,7 +31,9 @@ class PackageRun {
   void InstallStub(const std::string& stubConfig);
   void InstallStubIn(const std::wstring& runtime, const std::string& stubConfig);
 
-  Result Launch(const std::wstring& arguments);
+  // Runs quendra3.exe with the arguments and waits for its end; a run that takes
+  // longer than `timeoutMilliseconds` is ended with exit code 99.
+  Result Launch(const std::wstring& arguments, unsigned long timeoutMilliseconds = 60000);
   // The stand-in's record, lines decoded; and the lines with a prefix, without it.
   std::vector<std::string> Record() const;
   std::vector<std::string> Lines(const std::string& prefix) const;

@@ -38,11 +38,15 @@ std::wstring BuiltStubPath() {
   return Wide(QUENDRA_JVMSTUB_DLL);
 }
 
-void WriteUtf8File(const std::wstring& path, const std::string& text) {
+bool WriteBytesFile(const std::wstring& path, const std::string& bytes) {
   FILE* file = _wfopen(path.c_str(), L"wb");
-  if (file == nullptr) return;
-  std::fwrite(text.data(), 1, text.size(), file);
-  std::fclose(file);
+  if (file == nullptr) return false;
+  bool whole = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && whole;
+}
+
+void WriteUtf8File(const std::wstring& path, const std::string& text) {
+  WriteBytesFile(path, text);
 }
 
 void InstallStub(const std::wstring& directory, const std::string& config) {

@@ -21,6 +21,8 @@ std::wstring BuiltStubPath();
 std::string Utf8(const std::wstring& text);
 std::wstring Wide(const std::string& utf8);
 void WriteUtf8File(const std::wstring& path, const std::string& text);
+// The bytes as they are; false when the file could not be written whole.
+bool WriteBytesFile(const std::wstring& path, const std::string& bytes);
 
 }  // namespace stubrun
 
