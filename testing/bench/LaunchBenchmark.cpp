@@ -1,6 +1,6 @@
-// Host benchmarks of two steps of every launch: the import scan of the JVM
-// library, on an image as large as a real one, and the macro expansion of a
-// large package's JVM options.
+// Host benchmarks of steps of every launch: the import scan of the JVM library,
+// on an image as large as a real one, the macro expansion of a large package's
+// JVM options, and the whole JVM option list made from that package.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -8,7 +8,10 @@
 
 #include "SyntheticImage.h"
 #include "config/OptionText.h"
+#include "jvm/JavaVirtualMachine.h"
+#include "jvm/JvmOptionList.h"
 #include "launch/MacroExpander.h"
+#include "launch/PackageSettings.h"
 #include "platform/PeImports.h"
 
 namespace {
@@ -58,6 +61,40 @@ void MacroExpansionOfAPackage(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(texts.size()));
 }
 BENCHMARK(MacroExpansionOfAPackage);
+
+// The package's options as the configuration gives them: name and value apart.
+void FillPackageOptions(PackageSettings& settings, OrderedTable& userOptions) {
+  for (const std::wstring& text : PackageOptionTexts()) {
+    KeyValue option = SplitNameValue(text);
+    if (option.key.compare(0, 6, L"-Duser") == 0) {
+      userOptions.Append(option.key + L"=", option.value.substr(1));
+    } else {
+      settings.jvmOptions.Append(option.key, option.value);
+    }
+  }
+  settings.classPath = L"C:\\Program Files\\Quendra 3\\app\\quendra3.jar";
+  settings.appFilesDirectory = L"C:\\Program Files\\Quendra 3\\app";
+  settings.launcherDirectory = L"C:\\Program Files\\Quendra 3";
+  settings.appId = L"lv/tarsel/quendra3";
+  settings.memorySize = 2047;
+  settings.hasMemorySize = 1;
+}
+
+// What the JVM start does with the package before it loads the JVM library: the
+// option list assembled, then turned into the array the VM receives.
+void JvmOptionArrayOfAPackage(benchmark::State& state) {
+  RegisterPackageMacros(MacroExpander::GetInstance());
+  PackageSettings settings;
+  OrderedTable userOptions;
+  FillPackageOptions(settings, userOptions);
+  for (auto _ : state) {
+    JvmOptionList options;
+    JavaVirtualMachine::AddPackageOptions(settings, userOptions, options);
+    benchmark::DoNotOptimize(options.BuildOptionArray());
+    if (options.GetCount() != 4 + 100 + 20 + 2) state.SkipWithError("options missing");
+  }
+}
+BENCHMARK(JvmOptionArrayOfAPackage);
 
 }  // namespace
 
