@@ -152,7 +152,7 @@ std::wstring AppPackage::GetJVMLibraryFileName() {
 std::wstring AppPackage::GetAppCDSCacheDirectory() {
   if (appCDSCacheDirectory.empty()) {
     std::wstring appIdentifier = settings ? settings->appIdentifier : std::wstring();
-    std::wstring directory = IncludeTrailingBackslash(platform.GetRoamingDataDirectory()) +
+    std::wstring directory = IncludeTrailingBackslash(RoamingDataDirectory()) +
                              IncludeTrailingBackslash(appIdentifier) + L"cache";
     appCDSCacheDirectory = ToBackslashes(macros.ExpandMacros(directory));
   }
@@ -170,9 +170,15 @@ std::wstring AppPackage::GetAppCDSCacheFileName() {
 std::wstring AppPackage::GetUserConfigFileName() {
   if (userConfigFileName.empty()) {
     std::wstring appIdentifier = settings ? settings->appIdentifier : std::wstring();
-    userConfigFileName = MakeUserConfigFileName(platform.GetRoamingDataDirectory(), appIdentifier);
+    userConfigFileName = MakeUserConfigFileName(RoamingDataDirectory(), appIdentifier);
   }
   return userConfigFileName;
+}
+
+// The folder that loading the package asked the platform for: asking the shell
+// again costs as much as the first time and gives the same answer in one process.
+std::wstring AppPackage::RoamingDataDirectory() {
+  return settings ? settings->roamingDataDirectory : platform.GetRoamingDataDirectory();
 }
 
 void AppPackage::MergeUserJvmOptions() {
