@@ -20,7 +20,9 @@ KeyValue SplitNameValue(const std::wstring& line) {
     result.key = line;
     return result;
   }
-  size_t position = 0;
+  // Up to the first "=" or backslash the key is the line as it stands.
+  size_t position = line.find_first_of(L"=\\");
+  result.key.assign(line, 0, position);
   while (position < line.size()) {
     wchar_t c = line[position];
     if (c == L'=') {

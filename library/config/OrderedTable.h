@@ -25,7 +25,7 @@ class OrderedTableOf {
   OrderedTableOf() = default;
   // A copy, constructed or assigned, is a new table (duplicates off) with the
   // source's entries appended.
-  OrderedTableOf(const OrderedTableOf& other) { AppendTable(other); }
+  OrderedTableOf(const OrderedTableOf& other) : entries(other.entries), index(other.index) {}
   OrderedTableOf& operator=(const OrderedTableOf& other) {
     if (this != &other) {
       OrderedTableOf copy(other);
@@ -110,6 +110,14 @@ class OrderedTableOf {
       AppendTable(copy);
       return;
     }
+    // Into an empty table the other's index holds for the copied entries as it
+    // stands, which saves looking every key up again.
+    if (entries.empty()) {
+      entries = other.entries;
+      index = other.index;
+      return;
+    }
+    entries.reserve(entries.size() + other.entries.size());
     for (const Entry& entry : other.entries) Append(entry.key, entry.value);
   }
 

@@ -26,7 +26,8 @@ void JvmOptionList::AddOption(const std::wstring& name, const std::wstring& valu
   entries.push_back(JvmOptionEntry{name, value, nullptr});
 }
 
-void JvmOptionList::AddOptions(OrderedTable table) {
+void JvmOptionList::AddOptions(const OrderedTable& table) {
+  entries.reserve(entries.size() + table.Count());
   for (const auto& entry : table) AddOption(entry.key, entry.value);
 }
 

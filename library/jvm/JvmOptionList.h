@@ -26,7 +26,7 @@ class JvmOptionList {
 
   void AddOption(const std::wstring& name, const std::wstring& value);
   // One entry per table entry, in table order, repeated keys included.
-  void AddOptions(OrderedTable table);
+  void AddOptions(const OrderedTable& table);
 
   // Each entry as "name=value" (the name alone for an empty value), macros
   // expanded, in UTF-8. Valid until the list is released or built again.

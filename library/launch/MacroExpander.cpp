@@ -40,9 +40,12 @@ void MacroExpander::Initialize(AppPackage& package) {
 void MacroExpander::AddMacro(const std::wstring& name, const std::wstring& value) {
   if (name.empty()) return;
   macros.emplace(name, value);
+  if (firstUnits.find(name[0]) == std::wstring::npos) firstUnits += name[0];
 }
 
 std::wstring MacroExpander::ExpandMacros(const std::wstring& text) const {
+  // Many option texts name no place at all; one scan tells.
+  if (text.find_first_of(firstUnits) == std::wstring::npos) return text;
   std::wstring result = text;
   for (int round = 0; round < kMaxRounds && result.size() <= kMaxLength; ++round) {
     const auto* macro = FindFirstMatch(result);
