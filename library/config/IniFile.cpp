@@ -77,6 +77,10 @@ bool IniSectionData::SetValue(const std::wstring& key, const std::wstring& value
   return entries.SetValue(key, value);
 }
 
+bool IniSectionData::SetValue(std::wstring&& key, std::wstring&& value) {
+  return entries.SetValue(std::move(key), std::move(value));
+}
+
 std::vector<std::wstring> IniSectionData::GetLines() const {
   std::vector<std::wstring> lines;
   lines.reserve(entries.Count());
@@ -103,7 +107,7 @@ bool IniFile::LoadFromLines(const std::vector<std::wstring>& lines) {
     } else if (!current.empty()) {
       KeyValue entry = SplitNameValue(line);
       if (section != nullptr) {
-        section->SetValue(entry.key, entry.value);
+        section->SetValue(std::move(entry.key), std::move(entry.value));
       } else {
         Append(current, entry.key, entry.value);
         section = FindSection(current);

@@ -35,7 +35,8 @@ class JvmOptionList {
 
  private:
   std::vector<JvmOptionEntry> entries;
-  std::vector<std::unique_ptr<char[]>> optionStrings;
+  // The UTF-8 texts the options point into, each with its terminating NUL.
+  std::vector<std::string> optionStrings;
   std::unique_ptr<JavaVMOption[]> options;
 };
 
