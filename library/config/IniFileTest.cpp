@@ -198,18 +198,20 @@ long long FastestLoad(const Lines& lines, int runs) {
 
 // A package configuration of a few hundred lines is read at every launch. Absolute
 // times depend on the machine and on the sanitizers, so the guard compares two
-// sizes measured side by side: ten times the lines may cost about ten times as
-// much (a little more for the logarithmic lookups), while a quadratic cost would
-// be a hundred times. A load of 500 lines that takes more than a second is a gross
-// slowdown on any machine.
+// sizes measured side by side: ten times the lines cost about ten times as much
+// natively, up to about thirty times under Wine, whose heap hands out the larger
+// tables' memory fresh each time; a quadratic cost would be a hundred times and
+// more. A load of 500 lines that takes more than a second is a gross slowdown on
+// any machine.
 TEST(IniFileTest, LoadTimeGrowsWithTheLinesNotWithTheirSquare) {
+  const long long kGrowthBound = 60;
   const long long small = std::max(FastestLoad(ManyOptions(10), 10), 1LL);
-  const long long large = FastestLoad(ManyOptions(100), 3);
+  const long long large = FastestLoad(ManyOptions(100), 4);
   const long long growth = large / small;
   std::printf("IniFile load, fastest: 500 lines %lld us, 5000 lines %lld us, growth %lldx "
-              "(guard: under 40x and 500 lines under 1 s)\n",
-              small, large, growth);
-  EXPECT_LT(growth, 40) << "500 lines " << small << " us, 5000 lines " << large << " us";
+              "(guard: under %lldx, and 500 lines under 1 s)\n",
+              small, large, growth, kGrowthBound);
+  EXPECT_LT(growth, kGrowthBound) << "500 lines " << small << " us, 5000 lines " << large << " us";
   EXPECT_LT(small, 1000000);
 }
 
