@@ -77,6 +77,10 @@ bool IniSectionData::SetValue(const std::wstring& key, const std::wstring& value
   return entries.SetValue(key, value);
 }
 
+bool IniSectionData::SetValue(std::wstring&& key, std::wstring&& value) {
+  return entries.SetValue(std::move(key), std::move(value));
+}
+
 std::vector<std::wstring> IniSectionData::GetLines() const {
   std::vector<std::wstring> lines;
   lines.reserve(entries.Count());
@@ -93,13 +97,21 @@ bool IniFile::LoadFromFile(const std::wstring& fileName) {
 bool IniFile::LoadFromLines(const std::vector<std::wstring>& lines) {
   if (!LooksLikeIniFile(lines)) return false;
   std::wstring current;
+  // The section of the current name once it exists; sections never move.
+  IniSectionData* section = nullptr;
   for (const std::wstring& line : lines) {
     if (IsComment(line)) continue;
     if (IsHeader(line)) {
       current = line.substr(1, line.size() - 2);
+      section = nullptr;
     } else if (!current.empty()) {
       KeyValue entry = SplitNameValue(line);
-      Append(current, entry.key, entry.value);
+      if (section != nullptr) {
+        section->SetValue(std::move(entry.key), std::move(entry.value));
+      } else {
+        Append(current, entry.key, entry.value);
+        section = FindSection(current);
+      }
     }
   }
   return true;

@@ -23,6 +23,7 @@ class IniSectionData : public IPropertyContainer {
   unsigned GetCount() override;
   // Always true.
   bool SetValue(const std::wstring& key, const std::wstring& value);
+  bool SetValue(std::wstring&& key, std::wstring&& value);
   // One line per entry, in entry order: the key, "=" and the value as it is. In the
   // key "=" and the backslash are escaped, and a leading backslash keeps a key
   // beginning with ";", "#", "[" or "--add-exports" from being misread; a key

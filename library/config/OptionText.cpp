@@ -20,7 +20,9 @@ KeyValue SplitNameValue(const std::wstring& line) {
     result.key = line;
     return result;
   }
-  size_t position = 0;
+  // Up to the first "=" or backslash the key is the line as it stands.
+  size_t position = line.find_first_of(L"=\\");
+  result.key.assign(line, 0, position);
   while (position < line.size()) {
     wchar_t c = line[position];
     if (c == L'=') {
@@ -46,7 +48,14 @@ KeyValue SplitNameValue(const std::wstring& line) {
 std::wstring ReplaceAll(const std::wstring& text, const std::wstring& search, const std::wstring& replacement) {
   // An empty search text would match everywhere without advancing.
   if (search.empty()) return text;
+  // Counted first, so that the result is allocated once at its final size.
+  size_t count = 0;
+  for (size_t found = text.find(search); found != std::wstring::npos; found = text.find(search, found + search.size())) {
+    ++count;
+  }
+  if (count == 0) return text;
   std::wstring result;
+  result.reserve(text.size() - count * search.size() + count * replacement.size());
   size_t start = 0;
   for (size_t found = text.find(search); found != std::wstring::npos; found = text.find(search, start)) {
     result.append(text, start, found - start);
@@ -63,7 +72,10 @@ std::wstring SeparatorsToSlashes(const std::wstring& text) {
 
 std::wstring JoinNameValue(const std::wstring& name, const std::wstring& value) {
   if (value.empty()) return name;
-  return name + L"=" + value;
+  std::wstring joined;
+  joined.reserve(name.size() + 1 + value.size());
+  joined.append(name).append(1, L'=').append(value);
+  return joined;
 }
 
 std::vector<std::wstring> TableToArgumentList(const OrderedTable& table) {

@@ -25,7 +25,7 @@ class OrderedTableOf {
   OrderedTableOf() = default;
   // A copy, constructed or assigned, is a new table (duplicates off) with the
   // source's entries appended.
-  OrderedTableOf(const OrderedTableOf& other) { AppendTable(other); }
+  OrderedTableOf(const OrderedTableOf& other) : entries(other.entries), index(other.index) {}
   OrderedTableOf& operator=(const OrderedTableOf& other) {
     if (this != &other) {
       OrderedTableOf copy(other);
@@ -42,17 +42,19 @@ class OrderedTableOf {
     entries.push_back(Entry{key, std::move(value)});
     index.try_emplace(key, entries.size() - 1);
   }
+  void Append(std::wstring&& key, Value value) {
+    entries.push_back(Entry{std::move(key), std::move(value)});
+    index.try_emplace(entries.back().key, entries.size() - 1);
+  }
 
   // Replaces the value of the key's first entry, in place, unless duplicates are
   // allowed or the key is new: then appends. Always true.
   bool SetValue(const std::wstring& key, Value value) {
-    if (!allowDuplicates) {
-      if (Value* existing = Find(key)) {
-        *existing = std::move(value);
-        return true;
-      }
-    }
-    Append(key, std::move(value));
+    if (!Replace(key, value)) Append(key, std::move(value));
+    return true;
+  }
+  bool SetValue(std::wstring&& key, Value value) {
+    if (!Replace(key, value)) Append(std::move(key), std::move(value));
     return true;
   }
 
@@ -110,6 +112,14 @@ class OrderedTableOf {
       AppendTable(copy);
       return;
     }
+    // Into an empty table the other's index holds for the copied entries as it
+    // stands, which saves looking every key up again.
+    if (entries.empty()) {
+      entries = other.entries;
+      index = other.index;
+      return;
+    }
+    entries.reserve(entries.size() + other.entries.size());
     for (const Entry& entry : other.entries) Append(entry.key, entry.value);
   }
 
@@ -120,6 +130,16 @@ class OrderedTableOf {
   const_iterator end() const { return entries.end(); }
 
  private:
+  // Replaces the value of the key's first entry when duplicates are not allowed
+  // and the key is there; the value is left as it was otherwise.
+  bool Replace(const std::wstring& key, Value& value) {
+    if (allowDuplicates) return false;
+    Value* existing = Find(key);
+    if (existing == nullptr) return false;
+    *existing = std::move(value);
+    return true;
+  }
+
   std::vector<Entry> entries;
   // Each distinct key to the position of its first entry; positions never move
   // because entries are only appended or all cleared.

@@ -26,7 +26,7 @@ class JvmOptionList {
 
   void AddOption(const std::wstring& name, const std::wstring& value);
   // One entry per table entry, in table order, repeated keys included.
-  void AddOptions(OrderedTable table);
+  void AddOptions(const OrderedTable& table);
 
   // Each entry as "name=value" (the name alone for an empty value), macros
   // expanded, in UTF-8. Valid until the list is released or built again.
@@ -35,7 +35,8 @@ class JvmOptionList {
 
  private:
   std::vector<JvmOptionEntry> entries;
-  std::vector<std::unique_ptr<char[]>> optionStrings;
+  // The UTF-8 texts the options point into, each with its terminating NUL.
+  std::vector<std::string> optionStrings;
   std::unique_ptr<JavaVMOption[]> options;
 };
 

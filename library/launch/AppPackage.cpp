@@ -31,10 +31,14 @@ AppPackage::AppPackage(Platform& platform, MacroExpander& macros) : platform(pla
 
 AppPackage::~AppPackage() = default;
 
+// The load is a second function-local static rather than a std::call_once: the
+// same once-only guarantee (a load that throws is tried again by the next call),
+// without the once-flag machinery of the threads library, whose first use costs
+// about a tenth of a millisecond under Wine.
 AppPackage& AppPackage::GetInstance() {
   static AppPackage instance(Platform::GetInstance(), MacroExpander::GetInstance());
-  static std::once_flag loaded;
-  std::call_once(loaded, [] { instance.Initialize(); });
+  static const bool loaded = (instance.Initialize(), true);
+  static_cast<void>(loaded);
   return instance;
 }
 
@@ -154,7 +158,7 @@ std::wstring AppPackage::GetJVMLibraryFileName() {
 std::wstring AppPackage::GetAppCDSCacheDirectory() {
   if (appCDSCacheDirectory.empty()) {
     std::wstring appIdentifier = settings ? settings->appIdentifier : std::wstring();
-    std::wstring directory = IncludeTrailingBackslash(platform.GetRoamingDataDirectory()) +
+    std::wstring directory = IncludeTrailingBackslash(RoamingDataDirectory()) +
                              IncludeTrailingBackslash(appIdentifier) + L"cache";
     appCDSCacheDirectory = ToBackslashes(macros.ExpandMacros(directory));
   }
@@ -172,9 +176,15 @@ std::wstring AppPackage::GetAppCDSCacheFileName() {
 std::wstring AppPackage::GetUserConfigFileName() {
   if (userConfigFileName.empty()) {
     std::wstring appIdentifier = settings ? settings->appIdentifier : std::wstring();
-    userConfigFileName = MakeUserConfigFileName(platform.GetRoamingDataDirectory(), appIdentifier);
+    userConfigFileName = MakeUserConfigFileName(RoamingDataDirectory(), appIdentifier);
   }
   return userConfigFileName;
+}
+
+// The folder that loading the package asked the platform for: asking the shell
+// again costs as much as the first time and gives the same answer in one process.
+std::wstring AppPackage::RoamingDataDirectory() {
+  return settings ? settings->roamingDataDirectory : platform.GetRoamingDataDirectory();
 }
 
 void AppPackage::MergeUserJvmOptions() {

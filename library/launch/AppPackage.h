@@ -95,6 +95,7 @@ class AppPackage {
   void ReadMemorySetting(ISectionalPropertyContainer& config, ConfigKeyTable& keys);
   void LoadUserTables(ISectionalPropertyContainer& config, ConfigKeyTable& keys);
   void MergeUserJvmOptionsLocked();
+  std::wstring RoamingDataDirectory();
 
   Platform& platform;
   MacroExpander& macros;

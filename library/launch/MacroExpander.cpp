@@ -40,12 +40,18 @@ void MacroExpander::Initialize(AppPackage& package) {
 void MacroExpander::AddMacro(const std::wstring& name, const std::wstring& value) {
   if (name.empty()) return;
   macros.emplace(name, value);
+  if (firstUnits.find(name[0]) == std::wstring::npos) firstUnits += name[0];
 }
 
 std::wstring MacroExpander::ExpandMacros(const std::wstring& text) const {
-  std::wstring result = text;
-  for (int round = 0; round < kMaxRounds && result.size() <= kMaxLength; ++round) {
-    const auto* macro = FindFirstMatch(result);
+  // Many option texts name no place at all: one scan tells, before a search for
+  // each macro.
+  if (text.size() > kMaxLength || text.find_first_of(firstUnits) == std::wstring::npos) return text;
+  const auto* macro = FindFirstMatch(text);
+  if (macro == nullptr) return text;
+  std::wstring result = ReplaceAll(text, macro->first, macro->second);
+  for (int round = 1; round < kMaxRounds && result.size() <= kMaxLength; ++round) {
+    macro = FindFirstMatch(result);
     if (macro == nullptr) break;
     result = ReplaceAll(result, macro->first, macro->second);
   }

@@ -42,6 +42,9 @@ class MacroExpander {
   // Ordered by name, code unit by code unit; a name that is a prefix of a longer
   // one comes first.
   std::map<std::wstring, std::wstring> macros;
+  // The first code unit of every name, each once: a text holding none of them
+  // holds no macro.
+  std::wstring firstUnits;
 };
 
 #endif

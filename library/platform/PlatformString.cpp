@@ -150,8 +150,12 @@ std::string PlatformString::WideStringToMultibyteString(const std::wstring& text
 }
 
 std::wstring PlatformString::MultibyteStringToWideString(const std::string& text) {
+  return MultibyteStringToWideString(text.data(), text.size());
+}
+
+std::wstring PlatformString::MultibyteStringToWideString(const char* bytes, size_t count) {
   std::wstring wide;
-  if (!ConvertUtf8ToWide(text, wide)) return {};
+  if (!ConvertUtf8ToWide(bytes, count, wide)) return {};
   return wide;
 }
 

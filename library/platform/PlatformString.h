@@ -49,6 +49,7 @@ class PlatformString {
   static std::string WideStringToMultibyteString(const std::wstring& text);
   // UTF-8 to wide text; invalid sequences become U+FFFD.
   static std::wstring MultibyteStringToWideString(const std::string& text);
+  static std::wstring MultibyteStringToWideString(const char* bytes, size_t count);
   // The JVM's modified UTF-8 (NUL as C0 80, a supplementary character as two
   // three-byte surrogates): what NewStringUTF and FindClass expect.
   static std::string WideStringToModifiedUtf8(const std::wstring& text);

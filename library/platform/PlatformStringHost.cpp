@@ -28,11 +28,11 @@ void AppendUtf8(char32_t c, std::string& out) {
 
 // Decodes one sequence at `i`, moving past it; malformed input gives U+FFFD for
 // its first byte.
-char32_t DecodeUtf8(const std::string& s, size_t& i) {
+char32_t DecodeUtf8(const char* s, size_t count, size_t& i) {
   unsigned char lead = static_cast<unsigned char>(s[i++]);
   if (lead < 0x80) return lead;
   int extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : -1;
-  if (extra < 0 || i + extra > s.size()) return kReplacement;
+  if (extra < 0 || i + extra > count) return kReplacement;
   char32_t c = lead & (0x3F >> extra);
   for (int k = 0; k < extra; ++k) {
     unsigned char next = static_cast<unsigned char>(s[i + k]);
@@ -58,9 +58,10 @@ bool ConvertWideToUtf8(const std::wstring& text, std::string& utf8) {
   return true;
 }
 
-bool ConvertUtf8ToWide(const std::string& utf8, std::wstring& text) {
+bool ConvertUtf8ToWide(const char* bytes, size_t count, std::wstring& text) {
   std::wstring out;
-  for (size_t i = 0; i < utf8.size();) out += static_cast<wchar_t>(DecodeUtf8(utf8, i));
+  out.reserve(count);
+  for (size_t i = 0; i < count;) out += static_cast<wchar_t>(DecodeUtf8(bytes, count, i));
   text = std::move(out);
   return true;
 }

@@ -162,6 +162,15 @@ long long ElapsedSinceStart() {
   return (now.QuadPart - _wtoi64(start)) * 1000000 / frequency.QuadPart;
 }
 
+// How long loading the launcher library took in a timing run, as its launcher
+// measured it; empty outside a timing run.
+std::string LibraryLoadMicroseconds() {
+  wchar_t text[32] = {};
+  DWORD length = ::GetEnvironmentVariableW(L"QUENDRA_TIMING_LOAD_MICROSECONDS", text, 32);
+  if (length == 0 || length >= 32) return {};
+  return std::to_string(_wtoi64(text));
+}
+
 bool KnownVersion(jint version) {
   return version == JNI_VERSION_1_2 || version == JNI_VERSION_1_4 || version == JNI_VERSION_1_6 ||
          version == JNI_VERSION_1_8 || version == JNI_VERSION_9 || version == JNI_VERSION_10;
@@ -207,6 +216,8 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void
   long long elapsed = ElapsedSinceStart();
   LoadConfig();
   if (elapsed >= 0) Record("elapsed-microseconds " + std::to_string(elapsed));
+  std::string libraryLoad = LibraryLoadMicroseconds();
+  if (!libraryLoad.empty()) Record("library-load-microseconds " + libraryLoad);
   const JavaVMInitArgs* init = static_cast<const JavaVMInitArgs*>(args);
   RecordCreation(init);
 #ifdef QUENDRA_STUB_RUNTIME_DEPENDENCY
