@@ -21,10 +21,10 @@ using LanguageList = std::vector<std::wstring>;
 bool ProvideMailComponent(const std::wstring& componentId, const LanguageList* list,
                           bool installAllowed, std::wstring& path);
 
-// One language's request, first qualified with "NT", then by the language id
-// alone. Returns true when Windows Installer gave an answer.
-bool ProvideComponentForLcid(const LoadedLibrary& msi, const std::wstring& componentId,
-                             DWORD languageId, bool installAllowed, std::wstring& path);
+// One language's request to the loaded `msi`, first qualified with "NT", then by
+// the language id alone. Returns true when Windows Installer gave an answer.
+bool ProvideComponentForLcid(HMODULE msi, const std::wstring& componentId, DWORD languageId,
+                             bool installAllowed, std::wstring& path);
 
 }  // namespace pennaroo
 

@@ -5,6 +5,7 @@
 
 #include "MailTestFixture.h"
 #include "StrictUtf8Conversion.h"
+#include "platform/WindowsHandles.h"
 
 namespace pennaroo::test {
 namespace {
@@ -55,9 +56,8 @@ TEST_F(MailTest, WithoutASystemLibraryNothingIsSent) {
   UseSystemMapi(UnicodeMapiFixture());
   RegisterClient(HKEY_CURRENT_USER, L"Fixture Client", L"C:\\nowhere\\client.dll");
   ScopedEnvironment refuse(L"PENNAROO_FIXTURE_REFUSE_LOAD", L"1");
-  HMODULE loaded = ::LoadLibraryExW(L"mapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (loaded != nullptr) ::FreeLibrary(loaded);
-  ASSERT_EQ(nullptr, loaded) << "Wine fell back to its own mapi32.dll";
+  const UniqueModule loaded(::LoadLibraryExW(L"mapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  ASSERT_FALSE(loaded) << "Wine fell back to its own mapi32.dll";
   EXPECT_EQ(2, Send(JavaMail()));
   EXPECT_TRUE(record.Lines().empty());
   EXPECT_EQ(L"sendMessage result: 2", trace.back());

@@ -4,6 +4,7 @@
 #include "ComFence.h"
 #include "ComReference.h"
 #include "Cquendra3shellModule.h"
+#include "GlobalMemoryLock.h"
 #include "MenuPicture.h"
 #include "MenuSelection.h"
 
@@ -18,8 +19,8 @@ class StorageMedium {
   ~StorageMedium() {
     if (medium.tymed != TYMED_NULL) ::ReleaseStgMedium(&medium);
   }
-  STGMEDIUM* Receive() noexcept { return &medium; }
-  const STGMEDIUM& Get() const noexcept { return medium; }
+  STGMEDIUM* receive() noexcept { return &medium; }
+  const STGMEDIUM& get() const noexcept { return medium; }
 
  private:
   STGMEDIUM medium;
@@ -81,11 +82,11 @@ HRESULT Cquendra3menu::ReadSelection(IDataObject* data) {
   if (data == nullptr) return E_INVALIDARG;
   FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
   StorageMedium medium;
-  if (FAILED(data->GetData(&format, medium.Receive()))) return E_INVALIDARG;
-  if (medium.Get().tymed != TYMED_HGLOBAL) return E_INVALIDARG;
-  GlobalMemoryLock lock(medium.Get().hGlobal);
+  if (FAILED(data->GetData(&format, medium.receive()))) return E_INVALIDARG;
+  if (medium.get().tymed != TYMED_HGLOBAL) return E_INVALIDARG;
+  GlobalMemoryLock lock(medium.get().hGlobal);
   if (lock.Data() == nullptr) return E_INVALIDARG;
-  return ReadDropList(static_cast<HDROP>(medium.Get().hGlobal));
+  return ReadDropList(static_cast<HDROP>(medium.get().hGlobal));
 }
 
 HRESULT Cquendra3menu::ReadDropList(HDROP drop) {
@@ -112,11 +113,11 @@ IFACEMETHODIMP Cquendra3menu::QueryContextMenu(HMENU menu, UINT position, UINT f
     MenuLanguage language = MenuLanguageFor(::GetUserDefaultLangID());
     UniqueMenu popup(::CreatePopupMenu());
     if (!popup) return LastErrorResult(::GetLastError());
-    if (!InsertSubmenu(menu, position, firstId, popup.Get())) {
+    if (!InsertSubmenu(menu, position, firstId, popup.get())) {
       return LastErrorResult(::GetLastError());
     }
     // The menu now owns the popup and destroys it with itself.
-    HMENU submenu = popup.Release();
+    HMENU submenu = popup.release();
     AttachPicture(menu, position);
     return MAKE_HRESULT(SEVERITY_SUCCESS, 0, FillSubmenu(submenu, firstId, language));
   });
@@ -152,7 +153,7 @@ UINT Cquendra3menu::FillSubmenu(HMENU popup, UINT firstId, MenuLanguage language
 }
 
 void Cquendra3menu::AttachPicture(HMENU menu, UINT position) const {
-  if (menuBitmap) ::SetMenuItemBitmaps(menu, position, MF_BYPOSITION, menuBitmap.Get(), nullptr);
+  if (menuBitmap) ::SetMenuItemBitmaps(menu, position, MF_BYPOSITION, menuBitmap.get(), nullptr);
 }
 
 IFACEMETHODIMP Cquendra3menu::InvokeCommand(CMINVOKECOMMANDINFO* info) {

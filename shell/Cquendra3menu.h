@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "MenuItems.h"
-#include "UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 // The context-menu handler Explorer creates for each context menu of files and
 // folders. It answers for IShellExtInit and IContextMenu; while it lives, the module

@@ -33,7 +33,7 @@ Cquendra3shellModule::Cquendra3shellModule()
     : started(::InitializeCriticalSectionAndSpinCount(&factoryGuard, 0) != FALSE) {}
 
 Cquendra3shellModule::~Cquendra3shellModule() {
-  classFactory.Reset();
+  classFactory.reset();
   if (started) ::DeleteCriticalSection(&factoryGuard);
 }
 
@@ -51,10 +51,10 @@ HRESULT Cquendra3shellModule::GetClassObject(REFCLSID clsid, REFIID iid, void** 
 HRESULT Cquendra3shellModule::CachedFactory(IClassFactory*& factory) {
   CriticalSectionLock lock(factoryGuard);
   if (!classFactory) {
-    classFactory.Reset(new (std::nothrow) Cquendra3menuFactory());
+    classFactory.reset(new (std::nothrow) Cquendra3menuFactory());
     if (!classFactory) return E_OUTOFMEMORY;
   }
-  factory = classFactory.Get();
+  factory = classFactory.get();
   return S_OK;
 }
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 inline constexpr int kMenuPictureResource = 201;
 

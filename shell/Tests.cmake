@@ -20,7 +20,7 @@ endfunction()
 # The stand-in for the installed program, in a folder of its own so that it never
 # takes the place of the real quendra3.exe.
 add_executable(shell_recording_quendra3 WIN32 fixtures/RecordingQuendra3.cpp)
-target_include_directories(shell_recording_quendra3 PRIVATE ${PROJECT_SOURCE_DIR}/shell)
+target_include_directories(shell_recording_quendra3 PRIVATE ${PROJECT_SOURCE_DIR}/library)
 target_link_options(shell_recording_quendra3 PRIVATE -municode)
 target_link_libraries(shell_recording_quendra3 PRIVATE shell32)
 set_target_properties(shell_recording_quendra3 PROPERTIES
@@ -33,7 +33,7 @@ string(REPLACE "/" "\\\\" fixture_relative "${fixture_relative}")
 
 add_library(shell_test_support STATIC fixtures/TestSupport.cpp fixtures/ShellHost.cpp fixtures/DropDataObject.cpp)
 target_include_directories(shell_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/fixtures
-                           ${PROJECT_SOURCE_DIR}/shell)
+                           ${PROJECT_SOURCE_DIR}/shell ${PROJECT_SOURCE_DIR}/library)
 target_compile_definitions(shell_test_support PRIVATE
   "QUENDRA_SHELL_FIXTURE_RELATIVE=L\"${fixture_relative}\"")
 target_link_libraries(shell_test_support PUBLIC GTest::gtest ole32 oleaut32 uuid shell32 advapi32)

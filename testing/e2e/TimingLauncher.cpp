@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/WindowsHandles.h"
+
 namespace {
 
 using StartLauncher = bool (*)(int, wchar_t*[]);
@@ -14,17 +16,16 @@ using StartLauncher = bool (*)(int, wchar_t*[]);
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  HMODULE library = ::LoadLibraryW(L"lumapack.dll");
-  if (library == nullptr) return 2;
-  auto start = reinterpret_cast<StartLauncher>(reinterpret_cast<void*>(::GetProcAddress(library, "start_launcher")));
+  UniqueModule library(::LoadLibraryW(L"lumapack.dll"));
+  if (!library) return 2;
+  auto start =
+      reinterpret_cast<StartLauncher>(reinterpret_cast<void*>(::GetProcAddress(library.get(), "start_launcher")));
   if (start == nullptr) return 2;
   int count = 0;
-  wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  UniqueArgumentVector arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
   LARGE_INTEGER now = {};
   ::QueryPerformanceCounter(&now);
   ::SetEnvironmentVariableW(L"QUENDRA_TIMING_START", std::to_wstring(now.QuadPart).c_str());
-  bool result = start(count, arguments);
-  ::LocalFree(arguments);
-  ::FreeLibrary(library);
+  bool result = start(count, arguments.get());
   return result ? 0 : 1;
 }
