@@ -3,7 +3,6 @@
 #include "ApplicationStart.h"
 #include "ComFence.h"
 #include "ComReference.h"
-#include "Cquendra3shellModule.h"
 #include "GlobalMemoryLock.h"
 #include "MenuPicture.h"
 #include "MenuSelection.h"
@@ -35,19 +34,16 @@ HRESULT LastErrorResult(DWORD error) {
 
 }  // namespace
 
-HRESULT Cquendra3menu::Create(REFIID iid, void** object) {
+HRESULT Cquendra3menu::Create(HINSTANCE module, REFIID iid, void** object) {
   // The reference the object is born with goes when this scope ends, so the
   // caller's reference, if the query gave one, is the only one left.
-  ComReference<IShellExtInit> created(new Cquendra3menu());
+  ComReference<IShellExtInit> created(new Cquendra3menu(module));
   return created->QueryInterface(iid, object);
 }
 
-Cquendra3menu::Cquendra3menu()
-    : menuBitmap(PrepareMenuPicture(Cquendra3shellModule::GetInstance().Instance())) {
-  Cquendra3shellModule::GetInstance().Lock();
-}
+Cquendra3menu::Cquendra3menu(HINSTANCE module) : menuBitmap(PrepareMenuPicture(module)) {}
 
-Cquendra3menu::~Cquendra3menu() { Cquendra3shellModule::GetInstance().Unlock(); }
+Cquendra3menu::~Cquendra3menu() = default;
 
 IFACEMETHODIMP Cquendra3menu::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;

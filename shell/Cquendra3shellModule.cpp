@@ -6,6 +6,7 @@
 #include "Cquendra3menuFactory.h"
 #include "Identifiers.h"
 #include "Registration.h"
+#include "ServerLock.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ HRESULT Cquendra3shellModule::GetClassObject(REFCLSID clsid, REFIID iid, void** 
 HRESULT Cquendra3shellModule::CachedFactory(IClassFactory*& factory) {
   CriticalSectionLock lock(factoryGuard);
   if (!classFactory) {
-    classFactory.reset(new (std::nothrow) Cquendra3menuFactory());
+    classFactory.reset(new (std::nothrow) Cquendra3menuFactory(instance));
     if (!classFactory) return E_OUTOFMEMORY;
   }
   factory = classFactory.get();
@@ -59,7 +60,7 @@ HRESULT Cquendra3shellModule::CachedFactory(IClassFactory*& factory) {
 }
 
 HRESULT Cquendra3shellModule::CanUnloadNow() const noexcept {
-  return ::InterlockedCompareExchange(&lockCount, 0, 0) == 0 ? S_OK : S_FALSE;
+  return ServerLock::AnyHeld() ? S_FALSE : S_OK;
 }
 
 HRESULT Cquendra3shellModule::RegisterServer() {

@@ -5,8 +5,8 @@
 
 #include "ComReference.h"
 
-// The state of the COM server: its module handle, the count of live objects and
-// explicit locks, the class factory it hands out and the registration scope.
+// The state of the COM server: its module handle, the class factory it hands out
+// and the registration scope. The count of live objects and locks is ServerLock's.
 class Cquendra3shellModule {
  public:
   static Cquendra3shellModule& GetInstance();
@@ -17,10 +17,6 @@ class Cquendra3shellModule {
   Cquendra3shellModule& operator=(const Cquendra3shellModule&) = delete;
 
   void Attach(HINSTANCE module) noexcept { instance = module; }
-  HINSTANCE Instance() const noexcept { return instance; }
-
-  void Lock() noexcept { ::InterlockedIncrement(&lockCount); }
-  void Unlock() noexcept { ::InterlockedDecrement(&lockCount); }
 
   HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object);
   HRESULT CanUnloadNow() const noexcept;
@@ -32,7 +28,6 @@ class Cquendra3shellModule {
   HRESULT CachedFactory(IClassFactory*& factory);
 
   HINSTANCE instance = nullptr;
-  mutable LONG lockCount = 0;
   CRITICAL_SECTION factoryGuard;
   bool started = false;
   ComReference<IClassFactory> classFactory;
