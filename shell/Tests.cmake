@@ -61,12 +61,6 @@ foreach(run "en;C.UTF-8" "en;en_GB.UTF-8" "lv;lv_LV.UTF-8" "ru;ru_RU.UTF-8")
     ENVIRONMENT "LC_ALL=${locale};QUENDRA_EXPECTED_LANGUAGE=${language}")
 endforeach()
 
-# The image itself: exactly the five COM exports, Windows system imports only.
-add_test(NAME static.quendra3shell.image
-         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/check-image.sh
-                 ${CMAKE_OBJDUMP} $<TARGET_FILE:quendra3shell>)
-set_tests_properties(static.quendra3shell.image PROPERTIES LABELS static)
-
 # The real message box of a missing installation record, seen through Wine's relay trace.
 add_test(NAME ${QUENDRA_TEST_PREFIX}.quendra3shell.registry_error_box
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/check-error-box.sh ${CMAKE_BINARY_DIR}/wine-run
