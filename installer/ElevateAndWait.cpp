@@ -6,7 +6,6 @@
 #include "Trace.h"
 #include "platform/WindowsHandles.h"
 
-namespace pennaroo {
 namespace {
 
 void TraceArguments(const std::wstring& command, const std::wstring& parameters,
@@ -49,5 +48,3 @@ long ElevateAndWait(const std::wstring& command, const std::wstring& parameters,
   WriteTraceLine(L"elevateAndWait result: ", exitCode);
   return exitCode;
 }
-
-}  // namespace pennaroo

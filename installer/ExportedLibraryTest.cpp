@@ -5,10 +5,9 @@
 
 #include <string>
 
-#include "TestSupport.h"
+#include "fixtures/TestSupport.h"
 #include "platform/WindowsHandles.h"
 
-namespace pennaroo::test {
 namespace {
 
 struct DriverRun {
@@ -89,4 +88,3 @@ TEST(ExportedLibraryTest, TextTheConsoleCannotShowDoesNotSilenceTheLinesAfterIt)
 }
 
 }  // namespace
-}  // namespace pennaroo::test

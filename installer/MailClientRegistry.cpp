@@ -6,7 +6,6 @@
 #include "MailComponent.h"
 #include "RegistryValue.h"
 
-namespace pennaroo {
 namespace {
 
 const wchar_t kMailKeyPath[] = L"Software\\Clients\\Mail";
@@ -134,5 +133,3 @@ bool FindMapiAppClient(std::wstring* clientName) {
     return true;
   }
 }
-
-}  // namespace pennaroo

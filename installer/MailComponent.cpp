@@ -4,7 +4,6 @@
 
 #include "RegistryValue.h"
 
-namespace pennaroo {
 namespace {
 
 using ProvideQualifiedComponentFunction = UINT(WINAPI*)(LPCWSTR component, LPCWSTR qualifier,
@@ -89,5 +88,3 @@ bool ProvideComponentForLcid(HMODULE msi, const std::wstring& componentId, DWORD
   }
   return result != ERROR_INDEX_ABSENT;
 }
-
-}  // namespace pennaroo

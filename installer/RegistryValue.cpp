@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-namespace pennaroo {
-
 UniqueRegistryKey OpenKeyForReading(HKEY parent, const std::wstring& path) {
   UniqueRegistryKey key;
   if (::RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, key.receive()) != ERROR_SUCCESS) {
@@ -65,5 +63,3 @@ std::vector<std::wstring> ValueStrings(const RegistryValue& value) {
   }
   return strings;
 }
-
-}  // namespace pennaroo

@@ -1,6 +1,7 @@
+#ifndef QUENDRA_INSTALLER_REGISTRYVALUE_H
+#define QUENDRA_INSTALLER_REGISTRYVALUE_H
+
 // Read-only registry access with reads that always fit their buffers.
-#ifndef PENNAROO_REGISTRY_VALUE_H
-#define PENNAROO_REGISTRY_VALUE_H
 
 #include <windows.h>
 
@@ -9,8 +10,6 @@
 #include <vector>
 
 #include "platform/WindowsHandles.h"
-
-namespace pennaroo {
 
 // A value read in full: its type and every character read, without the
 // terminating NUL that the read guarantees.
@@ -41,7 +40,5 @@ std::wstring ValueText(const RegistryValue& value);
 // The strings of a multi-string value, up to the empty string that ends it or the
 // end of the data, whichever comes first.
 std::vector<std::wstring> ValueStrings(const RegistryValue& value);
-
-}  // namespace pennaroo
 
 #endif

@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "MailTestSupport.h"
+#include "fixtures/MailTestSupport.h"
 
-namespace pennaroo {
 namespace {
-
-using test::ScratchRegistry;
-using test::SetRaw;
 
 const wchar_t kKey[] = L"Software\\Values";
 
@@ -81,4 +77,3 @@ TEST(RegistryValueTest, DwordsMustHaveTheirType) {
 }
 
 }  // namespace
-}  // namespace pennaroo

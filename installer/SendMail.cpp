@@ -7,7 +7,6 @@
 #include "MailClientRegistry.h"
 #include "SystemLibrary.h"
 
-namespace pennaroo {
 namespace {
 
 const wchar_t kSystemMapiName[] = L"mapi32.dll";
@@ -83,5 +82,3 @@ ULONG SendMailThroughMapi(MapiMessageW& message) {
   if (SendThroughClient(client.dllPath, message, result)) return result;
   return SendMultiByteCopy(mapi.get(), message, client.supportsUtf8);
 }
-
-}  // namespace pennaroo

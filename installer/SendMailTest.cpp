@@ -3,11 +3,10 @@
 
 #include <fstream>
 
-#include "MailTestFixture.h"
-#include "StrictUtf8Conversion.h"
+#include "fixtures/MailTestFixture.h"
+#include "fixtures/StrictUtf8Conversion.h"
 #include "platform/WindowsHandles.h"
 
-namespace pennaroo::test {
 namespace {
 
 std::string Call(const std::string& entry, const std::string& modulePath) {
@@ -246,8 +245,8 @@ TEST_F(MailTest, MultiByteCopyIsInUtf8WhenTheClientSupportsIt) {
   };
   const Case kCases[] = {
       {1, "message reserved=65001 subject=M\\xc3\\xbcller text=\\xc4\\x81"},
-      {0, "message reserved=0 subject=" + fixture::Escape(ansiSubject) + " text="},
-      {std::nullopt, "message reserved=0 subject=" + fixture::Escape(ansiSubject) + " text="},
+      {0, "message reserved=0 subject=" + Escape(ansiSubject) + " text="},
+      {std::nullopt, "message reserved=0 subject=" + Escape(ansiSubject) + " text="},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(testing::Message() << c.supportUtf8.value_or(99));
@@ -320,4 +319,3 @@ TEST_F(Utf8AnsiCodePageMailTest, AttachmentsReachTheMultiByteEntryAsUtf8) {
 }
 
 }  // namespace
-}  // namespace pennaroo::test

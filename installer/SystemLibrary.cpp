@@ -1,7 +1,5 @@
 #include "SystemLibrary.h"
 
-namespace pennaroo {
-
 UniqueModule LoadSystemLibrary(const wchar_t* fileName) {
   return UniqueModule(::LoadLibraryExW(fileName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
 }
@@ -9,5 +7,3 @@ UniqueModule LoadSystemLibrary(const wchar_t* fileName) {
 UniqueModule LoadLibraryByPath(const std::wstring& path) {
   return UniqueModule(::LoadLibraryW(path.c_str()));
 }
-
-}  // namespace pennaroo

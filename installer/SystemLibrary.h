@@ -1,14 +1,13 @@
+#ifndef QUENDRA_INSTALLER_SYSTEMLIBRARY_H
+#define QUENDRA_INSTALLER_SYSTEMLIBRARY_H
+
 // Libraries loaded for the length of one call.
-#ifndef PENNAROO_SYSTEM_LIBRARY_H
-#define PENNAROO_SYSTEM_LIBRARY_H
 
 #include <windows.h>
 
 #include <string>
 
 #include "platform/WindowsHandles.h"
-
-namespace pennaroo {
 
 // A library of Windows itself, taken from the system folder only: the folder of
 // the calling program (an installer's runtime, often unpacked into Downloads) is
@@ -24,7 +23,5 @@ Function LibraryFunction(HMODULE module, const char* name) {
   if (module == nullptr) return nullptr;
   return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
 }
-
-}  // namespace pennaroo
 
 #endif

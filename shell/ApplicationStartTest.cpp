@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "fixtures/TestSupport.h"
 #include "platform/WindowsHandles.h"
 
 namespace {

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_COMREFERENCE_H
+#define QUENDRA_SHELL_COMREFERENCE_H
 
 #include <unknwn.h>
 
@@ -39,3 +40,5 @@ class ComReference {
  private:
   Interface* pointer = nullptr;
 };
+
+#endif

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "SelectedObject.h"
-#include "ShellHost.h"
-#include "TestSupport.h"
+#include "fixtures/ShellHost.h"
+#include "fixtures/TestSupport.h"
 #include "platform/WindowsHandles.h"
 
 namespace {

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_CQUENDRA3MENU_H
+#define QUENDRA_SHELL_CQUENDRA3MENU_H
 
 #include <windows.h>
 #include <shellapi.h>
@@ -52,3 +53,5 @@ class Cquendra3menu final : public IShellExtInit, public IContextMenu {
   std::vector<std::wstring> selectedPaths;
   ItemSwitches itemSwitches{};
 };
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_CQUENDRA3MENUFACTORY_H
+#define QUENDRA_SHELL_CQUENDRA3MENUFACTORY_H
 
 #include <windows.h>
 #include <unknwn.h>
@@ -24,3 +25,5 @@ class Cquendra3menuFactory final : public IClassFactory {
   HINSTANCE module;
   LONG referenceCount = 1;
 };
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_CQUENDRA3SHELLMODULE_H
+#define QUENDRA_SHELL_CQUENDRA3SHELLMODULE_H
 
 #include <windows.h>
 #include <unknwn.h>
@@ -33,3 +34,5 @@ class Cquendra3shellModule {
   ComReference<IClassFactory> classFactory;
   bool perUserRegistration = false;
 };
+
+#endif

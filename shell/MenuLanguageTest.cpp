@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "ShellHost.h"
-#include "TestSupport.h"
+#include "fixtures/ShellHost.h"
+#include "fixtures/TestSupport.h"
 #include "platform/WindowsHandles.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "ComReference.h"
 #include "Identifiers.h"
-#include "ShellHost.h"
-#include "TestSupport.h"
+#include "fixtures/ShellHost.h"
+#include "fixtures/TestSupport.h"
 
 namespace {
 

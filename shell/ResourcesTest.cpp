@@ -9,7 +9,7 @@
 
 #include "ComReference.h"
 #include "Identifiers.h"
-#include "TestSupport.h"
+#include "fixtures/TestSupport.h"
 
 namespace {
 

@@ -32,8 +32,7 @@ file(RELATIVE_PATH fixture_relative ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
 string(REPLACE "/" "\\\\" fixture_relative "${fixture_relative}")
 
 add_library(shell_test_support STATIC fixtures/TestSupport.cpp fixtures/ShellHost.cpp fixtures/DropDataObject.cpp)
-target_include_directories(shell_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/fixtures
-                           ${PROJECT_SOURCE_DIR}/shell ${PROJECT_SOURCE_DIR}/library)
+target_include_directories(shell_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/library)
 target_compile_definitions(shell_test_support PRIVATE
   "QUENDRA_SHELL_FIXTURE_RELATIVE=L\"${fixture_relative}\"")
 target_link_libraries(shell_test_support PUBLIC GTest::gtest ole32 oleaut32 uuid shell32 advapi32)
