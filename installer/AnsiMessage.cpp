@@ -2,7 +2,6 @@
 
 #include <utility>
 
-namespace pennaroo {
 namespace {
 
 constexpr ULONG kUtf8CodePage = CP_UTF8;
@@ -217,5 +216,3 @@ HRESULT ConvertMessageToAnsi(const MapiMessageW& message, bool utf8,
   copy = std::move(converted);
   return S_OK;
 }
-
-}  // namespace pennaroo

@@ -1,6 +1,7 @@
+#ifndef QUENDRA_INSTALLER_ANSIMESSAGE_H
+#define QUENDRA_INSTALLER_ANSIMESSAGE_H
+
 // The multi-byte copy of a message for the Simple MAPI entry without Unicode.
-#ifndef PENNAROO_ANSI_MESSAGE_H
-#define PENNAROO_ANSI_MESSAGE_H
 
 #include <deque>
 #include <memory>
@@ -8,8 +9,6 @@
 #include <vector>
 
 #include "MapiTypes.h"
-
-namespace pennaroo {
 
 // Owns every text, entry id and array its MapiMessage points at.
 class AnsiMessage {
@@ -42,7 +41,5 @@ class AnsiMessage {
 HRESULT ConvertMessageToAnsi(const MapiMessageW& message, bool utf8,
                              std::unique_ptr<AnsiMessage>& copy,
                              UINT ansiCodePage = ::GetACP());
-
-}  // namespace pennaroo
 
 #endif

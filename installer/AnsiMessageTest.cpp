@@ -4,10 +4,9 @@
 
 #include <fstream>
 
-#include "StrictUtf8Conversion.h"
-#include "TestSupport.h"
+#include "fixtures/StrictUtf8Conversion.h"
+#include "fixtures/TestSupport.h"
 
-namespace pennaroo {
 namespace {
 
 std::string InAnsiCodePage(const wchar_t* text) {
@@ -83,7 +82,7 @@ TEST(AnsiMessageTest, BrokenUtf16FailsTheWholeCopyOnlyWhenSentAsUtf8) {
 }
 
 TEST(AnsiMessageTest, AttachmentPathOutsideTheAnsiCodePageTakesItsShortPath) {
-  test::ScratchFolder folder;
+  ScratchFolder folder;
   const std::wstring existing = folder.File(L"\u6587\u4EF6 long name.pdf");
   std::ofstream(existing.c_str()) << "content";
   struct Case {
@@ -118,8 +117,8 @@ std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin()
 // every path as it is; Latvian and Russian code pages convert their own letters
 // and take the short path for the others'.
 TEST(AnsiMessageTest, AttachmentPathsConvertInTheAnsiCodePageInForceUtf8Included) {
-  test::StrictUtf8Conversion strict;
-  test::ScratchFolder folder;
+  StrictUtf8Conversion strict;
+  ScratchFolder folder;
   const std::wstring latvian = L"R\u012Bga.edoc";
   const std::wstring russian = L"\u041C\u043E\u0441\u043A\u0432\u0430.pdf";
   for (const std::wstring& name : {latvian, russian}) {
@@ -161,8 +160,8 @@ TEST(AnsiMessageTest, AttachmentPathsConvertInTheAnsiCodePageInForceUtf8Included
 // A lone surrogate has no UTF-8 form: like any character the code page cannot
 // hold, it sends the path to its short form instead of to a replacement character.
 TEST(AnsiMessageTest, PathWithALoneSurrogateHasNoUtf8Form) {
-  test::StrictUtf8Conversion strict;
-  test::ScratchFolder folder;
+  StrictUtf8Conversion strict;
+  ScratchFolder folder;
   WideMessage wide;
   wide.path = folder.File(L"x\xD800y.pdf");
   wide.files[0].lpszPathName = &wide.path[0];
@@ -174,4 +173,3 @@ TEST(AnsiMessageTest, PathWithALoneSurrogateHasNoUtf8Form) {
 }
 
 }  // namespace
-}  // namespace pennaroo

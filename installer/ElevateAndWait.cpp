@@ -3,18 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <memory>
-#include <type_traits>
-
 #include "Trace.h"
+#include "platform/WindowsHandles.h"
 
-namespace pennaroo {
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 void TraceArguments(const std::wstring& command, const std::wstring& parameters,
                     const std::wstring& workingDirectory) {
@@ -26,7 +18,6 @@ void TraceArguments(const std::wstring& command, const std::wstring& parameters,
 // The exit code stays 0 when there is no process to ask, as when the request
 // went to a program that was already running.
 long WaitForExitCode(HANDLE process) {
-  UniqueHandle owner(process);
   ::WaitForSingleObject(process, INFINITE);
   DWORD exitCode = 0;
   ::GetExitCodeProcess(process, &exitCode);
@@ -52,9 +43,8 @@ long ElevateAndWait(const std::wstring& command, const std::wstring& parameters,
   info.lpDirectory = workingDirectory.c_str();
   info.nShow = SW_SHOWNORMAL;
   if (!::ShellExecuteExW(&info)) return ElevateFailed(static_cast<long>(::GetLastError()));
-  const long exitCode = WaitForExitCode(info.hProcess);
+  const UniqueKernelHandle process(info.hProcess);
+  const long exitCode = WaitForExitCode(process.get());
   WriteTraceLine(L"elevateAndWait result: ", exitCode);
   return exitCode;
 }
-
-}  // namespace pennaroo

@@ -1,10 +1,9 @@
+#ifndef QUENDRA_INSTALLER_ELEVATEANDWAIT_H
+#define QUENDRA_INSTALLER_ELEVATEANDWAIT_H
+
 // Starts a program with administrator rights and waits for it to end.
-#ifndef PENNAROO_ELEVATE_AND_WAIT_H
-#define PENNAROO_ELEVATE_AND_WAIT_H
 
 #include <string>
-
-namespace pennaroo {
 
 // Returns the program's exit code, or the Windows error code when it could not be
 // started (ERROR_CANCELLED when the user refuses the elevation prompt). Empty
@@ -14,7 +13,5 @@ long ElevateAndWait(const std::wstring& command, const std::wstring& parameters,
 
 // Ends a call whose program was not started: writes the error line and returns `error`.
 long ElevateFailed(long error) noexcept;
-
-}  // namespace pennaroo
 
 #endif

@@ -3,13 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeJniEnv.h"
-#include "TestSupport.h"
+#include "fixtures/FakeJniEnv.h"
+#include "fixtures/TestSupport.h"
 
 extern "C" jint JNICALL Java_lv_tarsel_pennaroo_installer_WindowsLauncher_jniElevateAndWait(
     JNIEnv* env, jobject, jstring command, jstring parameters, jstring workingDirectory);
 
-namespace pennaroo::test {
 namespace {
 
 std::u16string ToJava(const std::wstring& text) {
@@ -138,4 +137,3 @@ TEST(ElevateAndWaitTest, ArgumentThatCannotBeCopiedStartsNothing) {
 }
 
 }  // namespace
-}  // namespace pennaroo::test

@@ -3,18 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "TestSupport.h"
+#include "fixtures/TestSupport.h"
+#include "platform/WindowsHandles.h"
 
-namespace pennaroo::test {
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 struct DriverRun {
   DWORD exitCode = 0;
@@ -34,17 +28,15 @@ std::string ReadAll(HANDLE pipe) {
 // Runs the driver with its standard output on a pipe and collects it to the end.
 DriverRun RunDriver(const std::wstring& arguments) {
   SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  HANDLE writeEnd = nullptr;
-  EXPECT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inheritable, 0));
-  UniqueHandle reader(readEnd);
-  UniqueHandle writer(writeEnd);
-  ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  UniqueKernelHandle reader;
+  UniqueKernelHandle writer;
+  EXPECT_TRUE(::CreatePipe(reader.receive(), writer.receive(), &inheritable, 0));
+  ::SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
+  startup.hStdOutput = writer.get();
+  startup.hStdError = writer.get();
   std::wstring commandLine = L"\"" + ProgramFolder() + L"\\pennaroo_driver.exe\" " + arguments;
   PROCESS_INFORMATION process = {};
   DriverRun run;
@@ -53,12 +45,13 @@ DriverRun RunDriver(const std::wstring& arguments) {
     ADD_FAILURE() << "driver did not start, error " << ::GetLastError();
     return run;
   }
-  UniqueHandle processHandle(process.hProcess);
-  UniqueHandle threadHandle(process.hThread);
+  UniqueKernelHandle processHandle(process.hProcess);
+  UniqueKernelHandle threadHandle(process.hThread);
+  // Only the child holds the write end now, so the read ends with the child.
   writer.reset();
-  run.output = ReadAll(readEnd);
-  ::WaitForSingleObject(process.hProcess, INFINITE);
-  ::GetExitCodeProcess(process.hProcess, &run.exitCode);
+  run.output = ReadAll(reader.get());
+  ::WaitForSingleObject(processHandle.get(), INFINITE);
+  ::GetExitCodeProcess(processHandle.get(), &run.exitCode);
   return run;
 }
 
@@ -95,4 +88,3 @@ TEST(ExportedLibraryTest, TextTheConsoleCannotShowDoesNotSilenceTheLinesAfterIt)
 }
 
 }  // namespace
-}  // namespace pennaroo::test

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-namespace pennaroo {
 namespace {
 
 static_assert(sizeof(jchar) == sizeof(wchar_t), "Java characters are UTF-16 code units");
@@ -71,5 +70,3 @@ bool JniStringArrayToList(JNIEnv* env, jobjectArray array, std::vector<std::wstr
   }
   return true;
 }
-
-}  // namespace pennaroo

@@ -1,13 +1,12 @@
+#ifndef QUENDRA_INSTALLER_JNITEXT_H
+#define QUENDRA_INSTALLER_JNITEXT_H
+
 // Copies of the strings and string arrays that Java hands to the installer library.
-#ifndef PENNAROO_JNI_TEXT_H
-#define PENNAROO_JNI_TEXT_H
 
 #include <jni.h>
 
 #include <string>
 #include <vector>
-
-namespace pennaroo {
 
 // A null reference gives an empty text. The copy ends at the first NUL character,
 // and never reaches past the string's length. Returns false when the VM could not
@@ -20,7 +19,5 @@ bool JniStringToWide(JNIEnv* env, jstring text, std::wstring& copy);
 // Returns false, without touching the elements after it, when an element could
 // not be copied.
 bool JniStringArrayToList(JNIEnv* env, jobjectArray array, std::vector<std::wstring>& list);
-
-}  // namespace pennaroo
 
 #endif

@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeJniEnv.h"
+#include "fixtures/FakeJniEnv.h"
 
-namespace pennaroo {
 namespace {
-
-using test::FakeJniEnv;
 
 TEST(JniTextTest, StringsAreCopiedUpToTheFirstNulAndReleased) {
   struct Case {
@@ -91,4 +88,3 @@ TEST(JniTextTest, StringThatCannotBeCopiedStopsTheCopyWithoutAnotherForbiddenCal
 }
 
 }  // namespace
-}  // namespace pennaroo

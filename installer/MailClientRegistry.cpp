@@ -4,9 +4,8 @@
 #include <vector>
 
 #include "MailComponent.h"
-#include "RegistryKey.h"
+#include "RegistryValue.h"
 
-namespace pennaroo {
 namespace {
 
 const wchar_t kMailKeyPath[] = L"Software\\Clients\\Mail";
@@ -18,37 +17,36 @@ constexpr size_t kDllPathChars = 518 / sizeof(wchar_t);
 // Two full key paths and a handful of value names.
 constexpr size_t kLanguageListChars = 1024;
 
-bool ReadClientName(const RegistryKey& mailKey, std::wstring& name) {
+bool ReadClientName(HKEY mailKey, std::wstring& name) {
   if (FindMapiAppClient(&name)) return !name.empty();
-  const std::optional<RegistryValue> value = mailKey.ReadBounded(nullptr, kNameChars);
+  const std::optional<RegistryValue> value = ReadBounded(mailKey, nullptr, kNameChars);
   if (!value) return false;
   name = ValueText(*value);
   return true;
 }
 
-RegistryKey OpenClientKey(HKEY root, const RegistryKey& mailKey, const std::wstring& name) {
-  RegistryKey clientKey = RegistryKey::Open(mailKey.Get(), name);
-  if (!clientKey.IsOpen() && root == HKEY_CURRENT_USER) {
-    clientKey = RegistryKey::Open(HKEY_LOCAL_MACHINE, std::wstring(kMailKeyPath) + L"\\" + name);
+UniqueRegistryKey OpenClientKey(HKEY root, HKEY mailKey, const std::wstring& name) {
+  UniqueRegistryKey clientKey = OpenKeyForReading(mailKey, name);
+  if (!clientKey && root == HKEY_CURRENT_USER) {
+    clientKey = OpenKeyForReading(HKEY_LOCAL_MACHINE, std::wstring(kMailKeyPath) + L"\\" + name);
   }
   return clientKey;
 }
 
 // Returns false when the value is missing or cannot be read; a value of another
 // type than REG_MULTI_SZ leaves `list` without a value and still returns true.
-bool ReadLanguageList(const RegistryKey& key, const wchar_t* name,
-                      std::optional<LanguageList>& list) {
+bool ReadLanguageList(HKEY key, const wchar_t* name, std::optional<LanguageList>& list) {
   DWORD type = REG_NONE;
-  if (!key.QueryType(name, type)) return false;
+  if (!QueryValueType(key, name, type)) return false;
   if (type != REG_MULTI_SZ) return true;
-  const std::optional<RegistryValue> value = key.ReadBounded(name, kLanguageListChars);
+  const std::optional<RegistryValue> value = ReadBounded(key, name, kLanguageListChars);
   if (!value) return false;
   list = ValueStrings(*value);
   return true;
 }
 
-bool ReadComponentId(const RegistryKey& key, std::wstring& componentId) {
-  const std::optional<RegistryValue> value = key.ReadBounded(L"MSIComponentID", kComponentIdChars);
+bool ReadComponentId(HKEY key, std::wstring& componentId) {
+  const std::optional<RegistryValue> value = ReadBounded(key, L"MSIComponentID", kComponentIdChars);
   if (!value || value->type != REG_SZ) return false;
   componentId = ValueText(*value);
   return true;
@@ -63,8 +61,8 @@ bool IsTerminalServer() {
 }
 
 // Returns true when Windows Installer answered; `path` is then its answer.
-bool ProvideFromInstaller(const RegistryKey& clientKey, std::wstring& path) {
-  const DWORD installOnTerminalServer = clientKey.ReadDword(L"MSIInstallOnWTS").value_or(1);
+bool ProvideFromInstaller(HKEY clientKey, std::wstring& path) {
+  const DWORD installOnTerminalServer = ReadDword(clientKey, L"MSIInstallOnWTS").value_or(1);
   std::optional<LanguageList> applicationList;
   std::optional<LanguageList> officeList;
   std::wstring componentId;
@@ -87,8 +85,8 @@ std::wstring ExpandPath(const std::wstring& path) {
   return expanded;
 }
 
-std::wstring ReadDllPath(const RegistryKey& clientKey) {
-  const std::optional<RegistryValue> value = clientKey.ReadBounded(L"DLLPath", kDllPathChars);
+std::wstring ReadDllPath(HKEY clientKey) {
+  const std::optional<RegistryValue> value = ReadBounded(clientKey, L"DLLPath", kDllPathChars);
   if (!value) return std::wstring();
   const std::wstring path = ValueText(*value);
   return value->type == REG_EXPAND_SZ ? ExpandPath(path) : path;
@@ -98,28 +96,30 @@ std::wstring ReadDllPath(const RegistryKey& clientKey) {
 
 MailClient FindMailClientDll(HKEY root) {
   MailClient client;
-  const RegistryKey mailKey = RegistryKey::Open(root, kMailKeyPath);
-  if (!mailKey.IsOpen()) return client;
+  const UniqueRegistryKey mailKey = OpenKeyForReading(root, kMailKeyPath);
+  if (!mailKey) return client;
   std::wstring name;
-  if (!ReadClientName(mailKey, name)) return client;
-  const RegistryKey clientKey = OpenClientKey(root, mailKey, name);
-  if (!clientKey.IsOpen()) return client;
-  const std::optional<DWORD> supportUtf8 = clientKey.ReadDword(L"SupportUTF8");
+  if (!ReadClientName(mailKey.get(), name)) return client;
+  const UniqueRegistryKey clientKey = OpenClientKey(root, mailKey.get(), name);
+  if (!clientKey) return client;
+  const std::optional<DWORD> supportUtf8 = ReadDword(clientKey.get(), L"SupportUTF8");
   client.supportsUtf8 = supportUtf8 && *supportUtf8 != 0;
-  if (!ProvideFromInstaller(clientKey, client.dllPath)) client.dllPath = ReadDllPath(clientKey);
+  if (!ProvideFromInstaller(clientKey.get(), client.dllPath)) {
+    client.dllPath = ReadDllPath(clientKey.get());
+  }
   return client;
 }
 
 bool FindMapiAppClient(std::wstring* clientName) {
-  const RegistryKey apps = RegistryKey::Open(HKEY_LOCAL_MACHINE, kMapiAppsPath);
-  if (!apps.IsOpen()) return false;
+  const UniqueRegistryKey apps = OpenKeyForReading(HKEY_LOCAL_MACHINE, kMapiAppsPath);
+  if (!apps) return false;
   for (DWORD index = 0;; ++index) {
     wchar_t name[kValueNameChars] = {};
     DWORD nameChars = kValueNameChars;
     wchar_t data[kNameChars] = {};
     DWORD dataBytes = (kNameChars - 1) * sizeof(wchar_t);
     const LONG status = ::RegEnumValueW(
-        apps.Get(), index, name, &nameChars, nullptr, nullptr,
+        apps.get(), index, name, &nameChars, nullptr, nullptr,
         clientName != nullptr ? reinterpret_cast<BYTE*>(data) : nullptr,
         clientName != nullptr ? &dataBytes : nullptr);
     // A name or client name too long to read in full cannot be relied on.
@@ -133,5 +133,3 @@ bool FindMapiAppClient(std::wstring* clientName) {
     return true;
   }
 }
-
-}  // namespace pennaroo

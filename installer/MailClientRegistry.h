@@ -1,12 +1,11 @@
+#ifndef QUENDRA_INSTALLER_MAILCLIENTREGISTRY_H
+#define QUENDRA_INSTALLER_MAILCLIENTREGISTRY_H
+
 // The default mail client as the registry describes it.
-#ifndef PENNAROO_MAIL_CLIENT_REGISTRY_H
-#define PENNAROO_MAIL_CLIENT_REGISTRY_H
 
 #include <windows.h>
 
 #include <string>
-
-namespace pennaroo {
 
 struct MailClient {
   std::wstring dllPath;  // the client's Simple MAPI library, at most 259 characters
@@ -20,7 +19,5 @@ MailClient FindMailClientDll(HKEY root);
 // Looks for a client registered under MSMapiApps for a module loaded in this
 // process. Given a buffer, also copies the value's data (the client name) into it.
 bool FindMapiAppClient(std::wstring* clientName);
-
-}  // namespace pennaroo
 
 #endif

@@ -2,9 +2,8 @@
 
 #include <msi.h>
 
-#include "RegistryKey.h"
+#include "RegistryValue.h"
 
-namespace pennaroo {
 namespace {
 
 using ProvideQualifiedComponentFunction = UINT(WINAPI*)(LPCWSTR component, LPCWSTR qualifier,
@@ -27,15 +26,16 @@ UINT AskInstaller(ProvideQualifiedComponentFunction provide, const std::wstring&
   return result;
 }
 
-bool ProvideForListedLanguages(const LoadedLibrary& msi, const std::wstring& componentId,
+bool ProvideForListedLanguages(HMODULE msi, const std::wstring& componentId,
                                const LanguageList& list, bool installAllowed,
                                std::wstring& path) {
   if (list.empty()) return false;
-  const RegistryKey policy = RegistryKey::Open(HKEY_CURRENT_USER, L"Software\\Policy\\" + list[0]);
-  const RegistryKey settings = RegistryKey::Open(HKEY_CURRENT_USER, L"Software\\" + list[0]);
+  const UniqueRegistryKey policy =
+      OpenKeyForReading(HKEY_CURRENT_USER, L"Software\\Policy\\" + list[0]);
+  const UniqueRegistryKey settings = OpenKeyForReading(HKEY_CURRENT_USER, L"Software\\" + list[0]);
   for (size_t index = 1; index < list.size(); ++index) {
-    std::optional<DWORD> languageId = policy.ReadDword(list[index].c_str());
-    if (!languageId) languageId = settings.ReadDword(list[index].c_str());
+    std::optional<DWORD> languageId = ReadDword(policy.get(), list[index].c_str());
+    if (!languageId) languageId = ReadDword(settings.get(), list[index].c_str());
     if (languageId &&
         ProvideComponentForLcid(msi, componentId, *languageId, installAllowed, path)) {
       return true;
@@ -44,7 +44,7 @@ bool ProvideForListedLanguages(const LoadedLibrary& msi, const std::wstring& com
   return false;
 }
 
-bool ProvideForDefaultLanguages(const LoadedLibrary& msi, const std::wstring& componentId,
+bool ProvideForDefaultLanguages(HMODULE msi, const std::wstring& componentId,
                                 bool installAllowed, std::wstring& path) {
   const DWORD languageIds[] = {::GetUserDefaultLangID(), ::GetSystemDefaultLangID(),
                                kUsEnglish};
@@ -60,18 +60,18 @@ bool ProvideForDefaultLanguages(const LoadedLibrary& msi, const std::wstring& co
 
 bool ProvideMailComponent(const std::wstring& componentId, const LanguageList* list,
                           bool installAllowed, std::wstring& path) {
-  const LoadedLibrary msi = LoadSystemLibrary(L"MSI.DLL");
+  const UniqueModule msi = LoadSystemLibrary(L"MSI.DLL");
   if (!msi) return false;
   if (list != nullptr) {
-    return ProvideForListedLanguages(msi, componentId, *list, installAllowed, path);
+    return ProvideForListedLanguages(msi.get(), componentId, *list, installAllowed, path);
   }
-  return ProvideForDefaultLanguages(msi, componentId, installAllowed, path);
+  return ProvideForDefaultLanguages(msi.get(), componentId, installAllowed, path);
 }
 
-bool ProvideComponentForLcid(const LoadedLibrary& msi, const std::wstring& componentId,
-                             DWORD languageId, bool installAllowed, std::wstring& path) {
+bool ProvideComponentForLcid(HMODULE msi, const std::wstring& componentId, DWORD languageId,
+                             bool installAllowed, std::wstring& path) {
   const auto provide =
-      msi.GetFunction<ProvideQualifiedComponentFunction>("MsiProvideQualifiedComponentW");
+      LibraryFunction<ProvideQualifiedComponentFunction>(msi, "MsiProvideQualifiedComponentW");
   if (provide == nullptr) return false;
   path.clear();
   std::wstring qualifier = std::to_wstring(languageId) + L"\\NT";
@@ -88,5 +88,3 @@ bool ProvideComponentForLcid(const LoadedLibrary& msi, const std::wstring& compo
   }
   return result != ERROR_INDEX_ABSENT;
 }
-
-}  // namespace pennaroo

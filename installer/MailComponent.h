@@ -1,6 +1,7 @@
+#ifndef QUENDRA_INSTALLER_MAILCOMPONENT_H
+#define QUENDRA_INSTALLER_MAILCOMPONENT_H
+
 // The MAPI library of a mail client installed by Windows Installer.
-#ifndef PENNAROO_MAIL_COMPONENT_H
-#define PENNAROO_MAIL_COMPONENT_H
 
 #include <windows.h>
 
@@ -8,8 +9,6 @@
 #include <vector>
 
 #include "SystemLibrary.h"
-
-namespace pennaroo {
 
 // A registry key path under HKEY_CURRENT_USER followed by the names of the
 // REG_DWORD values in it that hold language ids, in order of preference.
@@ -21,11 +20,9 @@ using LanguageList = std::vector<std::wstring>;
 bool ProvideMailComponent(const std::wstring& componentId, const LanguageList* list,
                           bool installAllowed, std::wstring& path);
 
-// One language's request, first qualified with "NT", then by the language id
-// alone. Returns true when Windows Installer gave an answer.
-bool ProvideComponentForLcid(const LoadedLibrary& msi, const std::wstring& componentId,
-                             DWORD languageId, bool installAllowed, std::wstring& path);
-
-}  // namespace pennaroo
+// One language's request to the loaded `msi`, first qualified with "NT", then by
+// the language id alone. Returns true when Windows Installer gave an answer.
+bool ProvideComponentForLcid(HMODULE msi, const std::wstring& componentId, DWORD languageId,
+                             bool installAllowed, std::wstring& path);
 
 #endif

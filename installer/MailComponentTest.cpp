@@ -3,9 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "MailTestFixture.h"
+#include "fixtures/MailTestFixture.h"
 
-namespace pennaroo::test {
 namespace {
 
 const wchar_t kClientKey[] = L"Software\\Clients\\Mail\\Fixture Client";
@@ -37,7 +36,7 @@ class MailComponentTest : public MailTest {
   // Each request to Windows Installer as "qualifier mode".
   std::vector<std::wstring> Requests(const FixtureRecord& from) const {
     std::vector<std::wstring> requests;
-    const std::string component = "component=" + fixture::Escape(kComponentId);
+    const std::string component = "component=" + Escape(kComponentId);
     for (const std::string& line : from.Lines("MsiProvideQualifiedComponentW")) {
       EXPECT_NE(std::string::npos, line.find(component)) << line;
       EXPECT_NE(std::string::npos, line.find(" chars=260")) << line;
@@ -204,4 +203,3 @@ TEST_F(MailComponentTest, Utf8SwitchFollowsSupportUtf8) {
 }
 
 }  // namespace
-}  // namespace pennaroo::test

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-namespace pennaroo {
-
 MailMessage::MailMessage(std::wstring subject, std::wstring text,
                          std::vector<std::wstring> fileNames,
                          std::vector<std::wstring> filePaths)
@@ -27,5 +25,3 @@ MailMessage::MailMessage(std::wstring subject, std::wstring text,
   message.lpszSubject = &this->subject[0];
   message.lpszNoteText = &this->text[0];
 }
-
-}  // namespace pennaroo

@@ -1,13 +1,12 @@
+#ifndef QUENDRA_INSTALLER_MAILMESSAGE_H
+#define QUENDRA_INSTALLER_MAILMESSAGE_H
+
 // The message handed to a Simple MAPI library: subject, text and attachments.
-#ifndef PENNAROO_MAIL_MESSAGE_H
-#define PENNAROO_MAIL_MESSAGE_H
 
 #include <string>
 #include <vector>
 
 #include "MapiTypes.h"
-
-namespace pennaroo {
 
 // Owns the texts its MapiMessageW points at, so it can be neither copied nor moved.
 // Attachments are described only when both lists are equally long and not empty;
@@ -29,7 +28,5 @@ class MailMessage {
   std::vector<MapiFileDescW> files;
   MapiMessageW message;
 };
-
-}  // namespace pennaroo
 
 #endif

@@ -1,12 +1,11 @@
+#ifndef QUENDRA_INSTALLER_MAPITYPES_H
+#define QUENDRA_INSTALLER_MAPITYPES_H
+
 // The Unicode Simple MAPI structures and the two send entries that the library
 // calls. The MinGW headers carry only the multi-byte structures.
-#ifndef PENNAROO_MAPI_TYPES_H
-#define PENNAROO_MAPI_TYPES_H
 
 #include <windows.h>
 #include <mapi.h>
-
-namespace pennaroo {
 
 struct MapiFileDescW {
   ULONG ulReserved;
@@ -52,7 +51,5 @@ using MapiSendMailFunction = ULONG(WINAPI*)(LHANDLE session, ULONG_PTR window,
 constexpr FLAGS kSendMailFlags = MAPI_LOGON_UI | MAPI_DIALOG;
 constexpr ULONG kMapiFailure = 2;
 constexpr ULONG kNoPosition = static_cast<ULONG>(-1);
-
-}  // namespace pennaroo
 
 #endif

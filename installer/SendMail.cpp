@@ -7,7 +7,6 @@
 #include "MailClientRegistry.h"
 #include "SystemLibrary.h"
 
-namespace pennaroo {
 namespace {
 
 const wchar_t kSystemMapiName[] = L"mapi32.dll";
@@ -55,17 +54,17 @@ std::wstring ChooseClientLibrary(const std::wstring& name) {
 bool SendThroughClient(const std::wstring& name, MapiMessageW& message, ULONG& result) {
   const std::wstring path = ChooseClientLibrary(name);
   if (path.empty()) return false;
-  const LoadedLibrary client = LoadLibraryByPath(path);
-  const auto send = client.GetFunction<MapiSendMailWFunction>("MAPISendMailW");
+  const UniqueModule client = LoadLibraryByPath(path);
+  const auto send = LibraryFunction<MapiSendMailWFunction>(client.get(), "MAPISendMailW");
   if (send == nullptr) return false;
   result = SendUnicode(send, message);
   return true;
 }
 
-ULONG SendMultiByteCopy(const LoadedLibrary& mapi, const MapiMessageW& message, bool utf8) {
+ULONG SendMultiByteCopy(HMODULE mapi, const MapiMessageW& message, bool utf8) {
   std::unique_ptr<AnsiMessage> copy;
   if (FAILED(ConvertMessageToAnsi(message, utf8, copy))) return kMapiFailure;
-  const auto send = mapi.GetFunction<MapiSendMailFunction>("MAPISendMail");
+  const auto send = LibraryFunction<MapiSendMailFunction>(mapi, "MAPISendMail");
   if (send == nullptr) return kMapiFailure;
   return send(0, 0, copy->Get(), kSendMailFlags, 0);
 }
@@ -73,15 +72,13 @@ ULONG SendMultiByteCopy(const LoadedLibrary& mapi, const MapiMessageW& message, 
 }  // namespace
 
 ULONG SendMailThroughMapi(MapiMessageW& message) {
-  const LoadedLibrary mapi = LoadSystemLibrary(kSystemMapiName);
+  const UniqueModule mapi = LoadSystemLibrary(kSystemMapiName);
   if (!mapi) return kMapiFailure;
-  if (const auto send = mapi.GetFunction<MapiSendMailWFunction>("MAPISendMailW")) {
+  if (const auto send = LibraryFunction<MapiSendMailWFunction>(mapi.get(), "MAPISendMailW")) {
     return SendUnicode(send, message);
   }
   const MailClient client = FindDefaultMailClient();
   ULONG result = kMapiFailure;
   if (SendThroughClient(client.dllPath, message, result)) return result;
-  return SendMultiByteCopy(mapi, message, client.supportsUtf8);
+  return SendMultiByteCopy(mapi.get(), message, client.supportsUtf8);
 }
-
-}  // namespace pennaroo

@@ -3,10 +3,10 @@
 
 #include <fstream>
 
-#include "MailTestFixture.h"
-#include "StrictUtf8Conversion.h"
+#include "fixtures/MailTestFixture.h"
+#include "fixtures/StrictUtf8Conversion.h"
+#include "platform/WindowsHandles.h"
 
-namespace pennaroo::test {
 namespace {
 
 std::string Call(const std::string& entry, const std::string& modulePath) {
@@ -55,9 +55,8 @@ TEST_F(MailTest, WithoutASystemLibraryNothingIsSent) {
   UseSystemMapi(UnicodeMapiFixture());
   RegisterClient(HKEY_CURRENT_USER, L"Fixture Client", L"C:\\nowhere\\client.dll");
   ScopedEnvironment refuse(L"PENNAROO_FIXTURE_REFUSE_LOAD", L"1");
-  HMODULE loaded = ::LoadLibraryExW(L"mapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (loaded != nullptr) ::FreeLibrary(loaded);
-  ASSERT_EQ(nullptr, loaded) << "Wine fell back to its own mapi32.dll";
+  const UniqueModule loaded(::LoadLibraryExW(L"mapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  ASSERT_FALSE(loaded) << "Wine fell back to its own mapi32.dll";
   EXPECT_EQ(2, Send(JavaMail()));
   EXPECT_TRUE(record.Lines().empty());
   EXPECT_EQ(L"sendMessage result: 2", trace.back());
@@ -246,8 +245,8 @@ TEST_F(MailTest, MultiByteCopyIsInUtf8WhenTheClientSupportsIt) {
   };
   const Case kCases[] = {
       {1, "message reserved=65001 subject=M\\xc3\\xbcller text=\\xc4\\x81"},
-      {0, "message reserved=0 subject=" + fixture::Escape(ansiSubject) + " text="},
-      {std::nullopt, "message reserved=0 subject=" + fixture::Escape(ansiSubject) + " text="},
+      {0, "message reserved=0 subject=" + Escape(ansiSubject) + " text="},
+      {std::nullopt, "message reserved=0 subject=" + Escape(ansiSubject) + " text="},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(testing::Message() << c.supportUtf8.value_or(99));
@@ -320,4 +319,3 @@ TEST_F(Utf8AnsiCodePageMailTest, AttachmentsReachTheMultiByteEntryAsUtf8) {
 }
 
 }  // namespace
-}  // namespace pennaroo::test

@@ -2,7 +2,6 @@
 
 #include <iostream>
 
-namespace pennaroo {
 namespace {
 
 // A character the console code page cannot show puts the stream into a failed
@@ -29,5 +28,3 @@ void WriteTraceLine(const wchar_t* label, const std::wstring& text) noexcept {
 void WriteTraceLine(const wchar_t* label, long long number) noexcept {
   WriteLine(label, number);
 }
-
-}  // namespace pennaroo

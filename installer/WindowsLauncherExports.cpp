@@ -13,10 +13,6 @@
 #include "SendMail.h"
 #include "Trace.h"
 
-using pennaroo::JniStringArrayToList;
-using pennaroo::JniStringToWide;
-using pennaroo::WriteTraceLine;
-
 namespace {
 
 // A string the VM cannot hand out means it is out of memory; the copy stops at
@@ -29,9 +25,9 @@ jint ElevateFromJava(JNIEnv* env, jstring command, jstring parameters,
   if (!JniStringToWide(env, command, commandText) ||
       !JniStringToWide(env, parameters, parametersText) ||
       !JniStringToWide(env, workingDirectory, folderText)) {
-    return pennaroo::ElevateFailed(ERROR_NOT_ENOUGH_MEMORY);
+    return ElevateFailed(ERROR_NOT_ENOUGH_MEMORY);
   }
-  return pennaroo::ElevateAndWait(commandText, parametersText, folderText);
+  return ElevateAndWait(commandText, parametersText, folderText);
 }
 
 void TraceSendArguments(const std::wstring& subject, const std::wstring& text,
@@ -43,8 +39,8 @@ void TraceSendArguments(const std::wstring& subject, const std::wstring& text,
 }
 
 jint SendFailed() noexcept {
-  WriteTraceLine(L"sendMessage result: ", pennaroo::kMapiFailure);
-  return static_cast<jint>(pennaroo::kMapiFailure);
+  WriteTraceLine(L"sendMessage result: ", kMapiFailure);
+  return static_cast<jint>(kMapiFailure);
 }
 
 jint SendMessageFromJava(JNIEnv* env, jstring subject, jstring message,
@@ -59,9 +55,9 @@ jint SendMessageFromJava(JNIEnv* env, jstring subject, jstring message,
     return SendFailed();
   }
   TraceSendArguments(subjectText, messageText, names.size(), paths.size());
-  pennaroo::MailMessage mail(std::move(subjectText), std::move(messageText), std::move(names),
-                             std::move(paths));
-  const ULONG result = pennaroo::SendMailThroughMapi(*mail.Get());
+  MailMessage mail(std::move(subjectText), std::move(messageText), std::move(names),
+                   std::move(paths));
+  const ULONG result = SendMailThroughMapi(*mail.Get());
   WriteTraceLine(L"sendMessage result: ", result);
   return static_cast<jint>(result);
 }
@@ -76,9 +72,9 @@ extern "C" jint JNICALL Java_lv_tarsel_pennaroo_installer_WindowsLauncher_jniEle
   try {
     return ElevateFromJava(env, command, parameters, workingDirectory);
   } catch (const std::bad_alloc&) {
-    return pennaroo::ElevateFailed(ERROR_NOT_ENOUGH_MEMORY);
+    return ElevateFailed(ERROR_NOT_ENOUGH_MEMORY);
   } catch (...) {
-    return pennaroo::ElevateFailed(ERROR_INTERNAL_ERROR);
+    return ElevateFailed(ERROR_INTERNAL_ERROR);
   }
 }
 

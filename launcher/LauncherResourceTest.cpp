@@ -6,16 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
-
-struct DataFileTraits {
-  using Handle = HMODULE;
-  static Handle Null() { return nullptr; }
-  static void Close(Handle h) { ::FreeLibrary(h); }
-};
-using UniqueDataFile = UniqueHandle<DataFileTraits>;
 
 std::wstring ExecutablePath() {
   wchar_t path[MAX_PATH] = {};
@@ -70,7 +63,7 @@ class LauncherResourceTest : public testing::Test {
     ASSERT_TRUE(image) << "cannot open quendra3.exe, error " << GetLastError();
   }
 
-  UniqueDataFile image;
+  UniqueModule image;
 };
 
 TEST_F(LauncherResourceTest, OneIconGroupOfSixImages) {

@@ -5,16 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
-
-struct KernelTraits {
-  using Handle = HANDLE;
-  static Handle Null() { return nullptr; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 
 constexpr DWORD kRunTimeoutMilliseconds = 60000;
 
@@ -73,8 +66,8 @@ class LaunchFolder {
 
   // The lines that the stand-in recorded, in order.
   std::vector<std::wstring> Received() const {
-    UniqueFile file(CreateFileW((path + L"\\received.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
+    UniqueFileHandle file(CreateFileW((path + L"\\received.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
     std::vector<std::wstring> lines;
     if (!file) return lines;
     std::wstring text(GetFileSize(file.get(), nullptr) / sizeof(wchar_t), L'\0');
@@ -89,13 +82,6 @@ class LaunchFolder {
   bool copied = false;
 
  private:
-  struct FileTraits {
-    using Handle = HANDLE;
-    static Handle Null() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { ::CloseHandle(h); }
-  };
-  using UniqueFile = UniqueHandle<FileTraits>;
-
   std::wstring path;
 };
 

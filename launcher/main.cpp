@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ErrorBoxCaption.h"
-#include "platform/UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
 
@@ -20,22 +20,9 @@ constexpr size_t kLargestPathBuffer = 65536;
 using StartLauncherEntry = unsigned char (*)(int, wchar_t**);
 using StopLauncherEntry = void (*)();
 
-struct ArgumentVectorTraits {
-  using Handle = wchar_t**;
-  static Handle Null() { return nullptr; }
-  static void Close(Handle h) { ::LocalFree(h); }
-};
-
-struct LibraryTraits {
-  using Handle = HMODULE;
-  static Handle Null() { return nullptr; }
-  static void Close(Handle h) { ::FreeLibrary(h); }
-};
-using UniqueLibrary = UniqueHandle<LibraryTraits>;
-
 struct CommandLine {
   int count = 0;
-  UniqueHandle<ArgumentVectorTraits> vector;
+  UniqueArgumentVector vector;
 };
 
 // When the split fails the count is undefined and the vector null; the library is
@@ -107,7 +94,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   CommandLine line = SplitCommandLine();
   int exitCode = 1;
   {
-    UniqueLibrary library(LoadLauncherLibrary());
+    UniqueModule library(LoadLauncherLibrary());
     if (library) {
       exitCode = RunLauncher(library.get(), line);
     } else {

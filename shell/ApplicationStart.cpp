@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ void ExecuteShell(SHELLEXECUTEINFOW& info) { ::ShellExecuteExW(&info); }
 const ApplicationStartServices kWindowsServices = {ShowErrorBox, ExecuteShell};
 
 bool OpenInstallationKey(HKEY root, UniqueRegistryKey& key) {
-  return ::RegOpenKeyExW(root, kInstallationKey, 0, KEY_QUERY_VALUE, key.Receive()) ==
+  return ::RegOpenKeyExW(root, kInstallationKey, 0, KEY_QUERY_VALUE, key.receive()) ==
          ERROR_SUCCESS;
 }
 
@@ -103,7 +103,7 @@ std::optional<std::wstring> ReadInstalledValue(HKEY key) {
 std::optional<std::wstring> FindInstallationFolder() {
   UniqueRegistryKey key;
   if (OpenInstallationKey(HKEY_LOCAL_MACHINE, key) || OpenInstallationKey(HKEY_CURRENT_USER, key)) {
-    return ReadInstalledValue(key.Get());
+    return ReadInstalledValue(key.get());
   }
   return std::nullopt;
 }

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_APPLICATIONSTART_H
+#define QUENDRA_SHELL_APPLICATIONSTART_H
 
 #include <windows.h>
 #include <shellapi.h>
@@ -39,3 +40,5 @@ std::wstring BuildParameterText(const wchar_t* flag, const std::vector<std::wstr
 // reported.
 HRESULT StartApplication(const wchar_t* flag, HWND owner, const std::vector<std::wstring>& paths,
                          MenuLanguage language, const ApplicationStartServices& services);
+
+#endif

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-#include "UniqueHandle.h"
+#include "fixtures/TestSupport.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
 
@@ -99,10 +99,9 @@ TEST_F(ApplicationStartTest, EmptySelectionStartsNothing) {
 std::vector<std::wstring> SplitLikeTheProgram(const std::wstring& parameters) {
   std::wstring line = L"\"C:\\Q\\quendra3.exe\" " + parameters;
   int count = 0;
-  UniqueLocalMemory block(::CommandLineToArgvW(line.c_str(), &count));
-  auto arguments = static_cast<wchar_t**>(block.Get());
+  UniqueArgumentVector arguments(::CommandLineToArgvW(line.c_str(), &count));
   std::vector<std::wstring> split;
-  for (int i = 1; arguments != nullptr && i < count; ++i) split.push_back(arguments[i]);
+  for (int i = 1; arguments && i < count; ++i) split.push_back(arguments.get()[i]);
   return split;
 }
 
@@ -205,14 +204,14 @@ class InstalledValueTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0,
-                                               KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr));
+                                               KEY_ALL_ACCESS, nullptr, key.receive(), nullptr));
   }
   void TearDown() override {
-    key.Reset();
+    key.reset();
     DeleteKey(HKEY_CURRENT_USER, kScratch);
   }
   void Store(DWORD type, const std::wstring& text, DWORD bytes) {
-    ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExW(key.Get(), L"Installed", 0, type,
+    ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExW(key.get(), L"Installed", 0, type,
                                               reinterpret_cast<const BYTE*>(text.data()), bytes));
   }
   static constexpr wchar_t kScratch[] = L"Software\\quendra3shell-test-installed";
@@ -244,10 +243,10 @@ TEST_F(InstalledValueTest, ValueIsAlwaysTerminatedWithinTheBuffer) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
     Store(c.type, c.text, c.bytes);
-    EXPECT_EQ(c.expected, ReadInstalledValue(key.Get()));
+    EXPECT_EQ(c.expected, ReadInstalledValue(key.get()));
   }
-  ::RegDeleteValueW(key.Get(), L"Installed");
-  EXPECT_EQ(std::nullopt, ReadInstalledValue(key.Get()));
+  ::RegDeleteValueW(key.get(), L"Installed");
+  EXPECT_EQ(std::nullopt, ReadInstalledValue(key.get()));
 }
 
 TEST_F(ApplicationStartTest, ValueFillingTheBufferCountsAsMissing) {

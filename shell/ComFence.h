@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_COMFENCE_H
+#define QUENDRA_SHELL_COMFENCE_H
 
 #include <windows.h>
 
@@ -16,3 +17,5 @@ HRESULT Fenced(Body&& body) noexcept {
     return E_UNEXPECTED;
   }
 }
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_COMREFERENCE_H
+#define QUENDRA_SHELL_COMREFERENCE_H
 
 #include <unknwn.h>
 
@@ -13,29 +14,31 @@ class ComReference {
   explicit ComReference(Interface* adopted) noexcept : pointer(adopted) {}
   ComReference(ComReference&& other) noexcept : pointer(std::exchange(other.pointer, nullptr)) {}
   ComReference& operator=(ComReference&& other) noexcept {
-    Reset(std::exchange(other.pointer, nullptr));
+    reset(std::exchange(other.pointer, nullptr));
     return *this;
   }
   ComReference(const ComReference&) = delete;
   ComReference& operator=(const ComReference&) = delete;
-  ~ComReference() { Reset(); }
+  ~ComReference() { reset(); }
 
-  Interface* Get() const noexcept { return pointer; }
+  Interface* get() const noexcept { return pointer; }
   Interface* operator->() const noexcept { return pointer; }
   explicit operator bool() const noexcept { return pointer != nullptr; }
 
-  void Reset(Interface* adopted = nullptr) noexcept {
+  void reset(Interface* adopted = nullptr) noexcept {
     Interface* old = std::exchange(pointer, adopted);
     if (old != nullptr) old->Release();
   }
 
   // For functions that return a new reference through an out parameter.
-  Interface** Receive() noexcept {
-    Reset();
+  Interface** receive() noexcept {
+    reset();
     return &pointer;
   }
-  void** ReceiveVoid() noexcept { return reinterpret_cast<void**>(Receive()); }
+  void** receiveVoid() noexcept { return reinterpret_cast<void**>(receive()); }
 
  private:
   Interface* pointer = nullptr;
 };
+
+#endif

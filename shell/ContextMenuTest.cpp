@@ -3,9 +3,10 @@
 
 #include <memory>
 
-#include "ShellHost.h"
-#include "TestSupport.h"
-#include "UniqueHandle.h"
+#include "SelectedObject.h"
+#include "fixtures/ShellHost.h"
+#include "fixtures/TestSupport.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ class ContextMenuTest : public testing::Test {
   // Puts the submenu between two items of a menu of our own and reads it back.
   HRESULT Query(UINT flags, std::vector<MenuEntry>& top, std::vector<MenuEntry>& items) {
     UniqueMenu menu(::CreatePopupMenu());
-    ::AppendMenuW(menu.Get(), MF_STRING, 1, L"Open");
-    ::AppendMenuW(menu.Get(), MF_STRING, 2, L"Properties");
-    HRESULT hr = handler.Menu()->QueryContextMenu(menu.Get(), 1, kFirstId, kFirstId + 50, flags);
-    top = ReadMenuEntries(menu.Get());
+    ::AppendMenuW(menu.get(), MF_STRING, 1, L"Open");
+    ::AppendMenuW(menu.get(), MF_STRING, 2, L"Properties");
+    HRESULT hr = handler.Menu()->QueryContextMenu(menu.get(), 1, kFirstId, kFirstId + 50, flags);
+    top = ReadMenuEntries(menu.get());
     items.clear();
     if (top.size() == 3 && top[1].submenu != nullptr) items = ReadMenuEntries(top[1].submenu);
     return hr;
@@ -142,23 +143,23 @@ TEST_F(ContextMenuTest, PictureBackgroundTakesTheMenuColour) {
   ASSERT_HRESULT_SUCCEEDED(created);
   ASSERT_EQ(S_OK, tinted.Initialize({scratch.File(L"x.edoc")}));
   UniqueMenu menu(::CreatePopupMenu());
-  ASSERT_HRESULT_SUCCEEDED(tinted.Menu()->QueryContextMenu(menu.Get(), 0, kFirstId, kFirstId + 50,
+  ASSERT_HRESULT_SUCCEEDED(tinted.Menu()->QueryContextMenu(menu.get(), 0, kFirstId, kFirstId + 50,
                                                            CMF_NORMAL));
-  HBITMAP picture = ReadMenuEntry(menu.Get(), 0).uncheckedBitmap;
+  HBITMAP picture = ReadMenuEntry(menu.get(), 0).uncheckedBitmap;
   ASSERT_NE(nullptr, picture);
   BITMAP shape{};
   ASSERT_NE(0, ::GetObjectW(picture, sizeof(shape), &shape));
   EXPECT_EQ(16, shape.bmWidth);
   EXPECT_EQ(16, shape.bmHeight);
   UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  SelectedObject selected(dc.Get(), picture);
+  SelectedObject selected(dc.get(), picture);
   ASSERT_TRUE(selected.Succeeded());
-  EXPECT_EQ(kMenuColour, ::GetPixel(dc.Get(), 0, 0));
-  EXPECT_EQ(kMenuColour, ::GetPixel(dc.Get(), 15, 15));
+  EXPECT_EQ(kMenuColour, ::GetPixel(dc.get(), 0, 0));
+  EXPECT_EQ(kMenuColour, ::GetPixel(dc.get(), 15, 15));
   int white = 0, drawn = 0;
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
-      COLORREF pixel = ::GetPixel(dc.Get(), x, y);
+      COLORREF pixel = ::GetPixel(dc.get(), x, y);
       white += pixel == RGB(255, 255, 255);
       drawn += pixel != kMenuColour;
     }

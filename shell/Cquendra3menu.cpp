@@ -3,7 +3,7 @@
 #include "ApplicationStart.h"
 #include "ComFence.h"
 #include "ComReference.h"
-#include "Cquendra3shellModule.h"
+#include "GlobalMemoryLock.h"
 #include "MenuPicture.h"
 #include "MenuSelection.h"
 
@@ -18,8 +18,8 @@ class StorageMedium {
   ~StorageMedium() {
     if (medium.tymed != TYMED_NULL) ::ReleaseStgMedium(&medium);
   }
-  STGMEDIUM* Receive() noexcept { return &medium; }
-  const STGMEDIUM& Get() const noexcept { return medium; }
+  STGMEDIUM* receive() noexcept { return &medium; }
+  const STGMEDIUM& get() const noexcept { return medium; }
 
  private:
   STGMEDIUM medium;
@@ -34,19 +34,16 @@ HRESULT LastErrorResult(DWORD error) {
 
 }  // namespace
 
-HRESULT Cquendra3menu::Create(REFIID iid, void** object) {
+HRESULT Cquendra3menu::Create(HINSTANCE module, REFIID iid, void** object) {
   // The reference the object is born with goes when this scope ends, so the
   // caller's reference, if the query gave one, is the only one left.
-  ComReference<IShellExtInit> created(new Cquendra3menu());
+  ComReference<IShellExtInit> created(new Cquendra3menu(module));
   return created->QueryInterface(iid, object);
 }
 
-Cquendra3menu::Cquendra3menu()
-    : menuBitmap(PrepareMenuPicture(Cquendra3shellModule::GetInstance().Instance())) {
-  Cquendra3shellModule::GetInstance().Lock();
-}
+Cquendra3menu::Cquendra3menu(HINSTANCE module) : menuBitmap(PrepareMenuPicture(module)) {}
 
-Cquendra3menu::~Cquendra3menu() { Cquendra3shellModule::GetInstance().Unlock(); }
+Cquendra3menu::~Cquendra3menu() = default;
 
 IFACEMETHODIMP Cquendra3menu::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -81,11 +78,11 @@ HRESULT Cquendra3menu::ReadSelection(IDataObject* data) {
   if (data == nullptr) return E_INVALIDARG;
   FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
   StorageMedium medium;
-  if (FAILED(data->GetData(&format, medium.Receive()))) return E_INVALIDARG;
-  if (medium.Get().tymed != TYMED_HGLOBAL) return E_INVALIDARG;
-  GlobalMemoryLock lock(medium.Get().hGlobal);
+  if (FAILED(data->GetData(&format, medium.receive()))) return E_INVALIDARG;
+  if (medium.get().tymed != TYMED_HGLOBAL) return E_INVALIDARG;
+  GlobalMemoryLock lock(medium.get().hGlobal);
   if (lock.Data() == nullptr) return E_INVALIDARG;
-  return ReadDropList(static_cast<HDROP>(medium.Get().hGlobal));
+  return ReadDropList(static_cast<HDROP>(medium.get().hGlobal));
 }
 
 HRESULT Cquendra3menu::ReadDropList(HDROP drop) {
@@ -112,11 +109,11 @@ IFACEMETHODIMP Cquendra3menu::QueryContextMenu(HMENU menu, UINT position, UINT f
     MenuLanguage language = MenuLanguageFor(::GetUserDefaultLangID());
     UniqueMenu popup(::CreatePopupMenu());
     if (!popup) return LastErrorResult(::GetLastError());
-    if (!InsertSubmenu(menu, position, firstId, popup.Get())) {
+    if (!InsertSubmenu(menu, position, firstId, popup.get())) {
       return LastErrorResult(::GetLastError());
     }
     // The menu now owns the popup and destroys it with itself.
-    HMENU submenu = popup.Release();
+    HMENU submenu = popup.release();
     AttachPicture(menu, position);
     return MAKE_HRESULT(SEVERITY_SUCCESS, 0, FillSubmenu(submenu, firstId, language));
   });
@@ -152,7 +149,7 @@ UINT Cquendra3menu::FillSubmenu(HMENU popup, UINT firstId, MenuLanguage language
 }
 
 void Cquendra3menu::AttachPicture(HMENU menu, UINT position) const {
-  if (menuBitmap) ::SetMenuItemBitmaps(menu, position, MF_BYPOSITION, menuBitmap.Get(), nullptr);
+  if (menuBitmap) ::SetMenuItemBitmaps(menu, position, MF_BYPOSITION, menuBitmap.get(), nullptr);
 }
 
 IFACEMETHODIMP Cquendra3menu::InvokeCommand(CMINVOKECOMMANDINFO* info) {

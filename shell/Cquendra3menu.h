@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_CQUENDRA3MENU_H
+#define QUENDRA_SHELL_CQUENDRA3MENU_H
 
 #include <windows.h>
 #include <shellapi.h>
@@ -8,15 +9,17 @@
 #include <vector>
 
 #include "MenuItems.h"
-#include "UniqueHandle.h"
+#include "ServerLock.h"
+#include "platform/WindowsHandles.h"
 
 // The context-menu handler Explorer creates for each context menu of files and
-// folders. It answers for IShellExtInit and IContextMenu; while it lives, the module
+// folders. It answers for IShellExtInit and IContextMenu; while it lives, the server
 // holds one lock.
 class Cquendra3menu final : public IShellExtInit, public IContextMenu {
  public:
-  // Creates a handler and queries it for `iid`; `object` receives the only reference.
-  static HRESULT Create(REFIID iid, void** object);
+  // Creates a handler with the resources of `module` and queries it for `iid`;
+  // `object` receives the only reference.
+  static HRESULT Create(HINSTANCE module, REFIID iid, void** object);
 
   // IUnknown
   IFACEMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -34,7 +37,7 @@ class Cquendra3menu final : public IShellExtInit, public IContextMenu {
                                   UINT capacity) override;
 
  private:
-  Cquendra3menu();
+  explicit Cquendra3menu(HINSTANCE module);
   ~Cquendra3menu();
 
   HRESULT ReadSelection(IDataObject* data);
@@ -43,8 +46,12 @@ class Cquendra3menu final : public IShellExtInit, public IContextMenu {
   UINT FillSubmenu(HMENU popup, UINT firstId, MenuLanguage language) const;
   void AttachPicture(HMENU menu, UINT position) const;
 
+  // First, so that the lock goes only after everything else the handler holds.
+  ServerLock serverLock;
   LONG referenceCount = 1;
   UniqueBitmap menuBitmap;
   std::vector<std::wstring> selectedPaths;
   ItemSwitches itemSwitches{};
 };
+
+#endif

@@ -2,7 +2,7 @@
 
 #include "ComFence.h"
 #include "Cquendra3menu.h"
-#include "Cquendra3shellModule.h"
+#include "ServerLock.h"
 
 IFACEMETHODIMP Cquendra3menuFactory::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -29,14 +29,14 @@ IFACEMETHODIMP Cquendra3menuFactory::CreateInstance(IUnknown* outer, REFIID iid,
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-  return Fenced([&] { return Cquendra3menu::Create(iid, object); });
+  return Fenced([&] { return Cquendra3menu::Create(module, iid, object); });
 }
 
 IFACEMETHODIMP Cquendra3menuFactory::LockServer(BOOL lock) {
   if (lock) {
-    Cquendra3shellModule::GetInstance().Lock();
+    ServerLock::Add();
   } else {
-    Cquendra3shellModule::GetInstance().Unlock();
+    ServerLock::Remove();
   }
   return S_OK;
 }

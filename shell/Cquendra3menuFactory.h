@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_CQUENDRA3MENUFACTORY_H
+#define QUENDRA_SHELL_CQUENDRA3MENUFACTORY_H
 
 #include <windows.h>
 #include <unknwn.h>
@@ -7,7 +8,8 @@
 // whole life; references to the factory do not lock the module, LockServer does.
 class Cquendra3menuFactory final : public IClassFactory {
  public:
-  Cquendra3menuFactory() = default;
+  // `module` is the DLL the handlers take their resources from.
+  explicit Cquendra3menuFactory(HINSTANCE module) noexcept : module(module) {}
 
   IFACEMETHODIMP QueryInterface(REFIID iid, void** object) override;
   IFACEMETHODIMP_(ULONG) AddRef() override;
@@ -20,5 +22,8 @@ class Cquendra3menuFactory final : public IClassFactory {
  private:
   ~Cquendra3menuFactory() = default;
 
+  HINSTANCE module;
   LONG referenceCount = 1;
 };
+
+#endif

@@ -6,6 +6,7 @@
 #include "Cquendra3menuFactory.h"
 #include "Identifiers.h"
 #include "Registration.h"
+#include "ServerLock.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ Cquendra3shellModule::Cquendra3shellModule()
     : started(::InitializeCriticalSectionAndSpinCount(&factoryGuard, 0) != FALSE) {}
 
 Cquendra3shellModule::~Cquendra3shellModule() {
-  classFactory.Reset();
+  classFactory.reset();
   if (started) ::DeleteCriticalSection(&factoryGuard);
 }
 
@@ -51,15 +52,15 @@ HRESULT Cquendra3shellModule::GetClassObject(REFCLSID clsid, REFIID iid, void** 
 HRESULT Cquendra3shellModule::CachedFactory(IClassFactory*& factory) {
   CriticalSectionLock lock(factoryGuard);
   if (!classFactory) {
-    classFactory.Reset(new (std::nothrow) Cquendra3menuFactory());
+    classFactory.reset(new (std::nothrow) Cquendra3menuFactory(instance));
     if (!classFactory) return E_OUTOFMEMORY;
   }
-  factory = classFactory.Get();
+  factory = classFactory.get();
   return S_OK;
 }
 
 HRESULT Cquendra3shellModule::CanUnloadNow() const noexcept {
-  return ::InterlockedCompareExchange(&lockCount, 0, 0) == 0 ? S_OK : S_FALSE;
+  return ServerLock::AnyHeld() ? S_FALSE : S_OK;
 }
 
 HRESULT Cquendra3shellModule::RegisterServer() {

@@ -1,12 +1,13 @@
-#pragma once
+#ifndef QUENDRA_SHELL_CQUENDRA3SHELLMODULE_H
+#define QUENDRA_SHELL_CQUENDRA3SHELLMODULE_H
 
 #include <windows.h>
 #include <unknwn.h>
 
 #include "ComReference.h"
 
-// The state of the COM server: its module handle, the count of live objects and
-// explicit locks, the class factory it hands out and the registration scope.
+// The state of the COM server: its module handle, the class factory it hands out
+// and the registration scope. The count of live objects and locks is ServerLock's.
 class Cquendra3shellModule {
  public:
   static Cquendra3shellModule& GetInstance();
@@ -17,10 +18,6 @@ class Cquendra3shellModule {
   Cquendra3shellModule& operator=(const Cquendra3shellModule&) = delete;
 
   void Attach(HINSTANCE module) noexcept { instance = module; }
-  HINSTANCE Instance() const noexcept { return instance; }
-
-  void Lock() noexcept { ::InterlockedIncrement(&lockCount); }
-  void Unlock() noexcept { ::InterlockedDecrement(&lockCount); }
 
   HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object);
   HRESULT CanUnloadNow() const noexcept;
@@ -32,9 +29,10 @@ class Cquendra3shellModule {
   HRESULT CachedFactory(IClassFactory*& factory);
 
   HINSTANCE instance = nullptr;
-  mutable LONG lockCount = 0;
   CRITICAL_SECTION factoryGuard;
   bool started = false;
   ComReference<IClassFactory> classFactory;
   bool perUserRegistration = false;
 };
+
+#endif

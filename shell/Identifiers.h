@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_IDENTIFIERS_H
+#define QUENDRA_SHELL_IDENTIFIERS_H
 
 #include <guiddef.h>
 
@@ -15,3 +16,5 @@ inline constexpr IID kIidIquendra3menu = {
 
 inline constexpr wchar_t kAppIdText[] = L"{B25F0C6E-91A7-4D3B-8E04-6A2C7D95E1F8}";
 inline constexpr wchar_t kClsidQuendra3menuText[] = L"{7C1E5A93-2B4D-4F60-A8E2-5D19C03B7F41}";
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_MENUITEMS_H
+#define QUENDRA_SHELL_MENUITEMS_H
 
 #include <windows.h>
 
@@ -36,3 +37,5 @@ inline constexpr wchar_t kSubmenuText[] = L"Quendra 3.0";
 
 // Which of the five items are shown, in offset order.
 using ItemSwitches = std::array<bool, kMenuItemCount>;
+
+#endif

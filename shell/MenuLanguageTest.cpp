@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "ShellHost.h"
-#include "TestSupport.h"
-#include "UniqueHandle.h"
+#include "fixtures/ShellHost.h"
+#include "fixtures/TestSupport.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
 
@@ -16,14 +16,6 @@ struct Language {
   const char* code;
   std::vector<std::wstring> texts;  // offsets 0 to 4
 };
-
-// Owns a window that stands for the Explorer window a command is invoked from.
-struct WindowTraits {
-  using Handle = HWND;
-  static Handle Null() { return nullptr; }
-  static void Close(Handle h) { ::DestroyWindow(h); }
-};
-using UniqueWindow = UniqueHandle<WindowTraits>;
 
 const Language kLanguages[] = {
     {"en",
@@ -70,8 +62,8 @@ TEST(MenuLanguageTest, ItemsCarryTheTextsOfTheUsersLanguage) {
     ASSERT_HRESULT_SUCCEEDED(handler.Create());
     ASSERT_EQ(S_OK, handler.Initialize(selection));
     UniqueMenu menu(::CreatePopupMenu());
-    ASSERT_HRESULT_SUCCEEDED(handler.Menu()->QueryContextMenu(menu.Get(), 0, 10, 60, CMF_NORMAL));
-    MenuEntry submenu = ReadMenuEntry(menu.Get(), 0);
+    ASSERT_HRESULT_SUCCEEDED(handler.Menu()->QueryContextMenu(menu.get(), 0, 10, 60, CMF_NORMAL));
+    MenuEntry submenu = ReadMenuEntry(menu.get(), 0);
     EXPECT_EQ(L"Quendra 3.0", submenu.text);
     for (const MenuEntry& item : ReadMenuEntries(submenu.submenu)) {
       EXPECT_EQ(language.texts.at(item.id - 10), item.text) << "offset " << item.id - 10;
@@ -96,12 +88,13 @@ TEST(MenuLanguageTest, SelectionTooLargeForOneCommandLineStartsNothing) {
     selection.push_back(scratch.File(std::to_wstring(10000 + index) + std::wstring(padding, L'n') +
                                      L".pdf"));
   }
-  // A message-only window: without a display no other kind can be made.
+  // It stands for the Explorer window the command is invoked from; a message-only
+  // window, since without a display no other kind can be made.
   UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"Explorer", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                        nullptr, nullptr, nullptr));
-  ASSERT_TRUE(owner.IsValid());
+  ASSERT_TRUE(owner.valid());
   std::printf("owner window %08llx\n",
-              static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(owner.Get())));
+              static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(owner.get())));
   std::fflush(stdout);
 
   ASSERT_HRESULT_SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
@@ -109,7 +102,7 @@ TEST(MenuLanguageTest, SelectionTooLargeForOneCommandLineStartsNothing) {
     HandlerDriver handler;
     ASSERT_HRESULT_SUCCEEDED(handler.Create());
     ASSERT_EQ(S_OK, handler.Initialize(selection));
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE), handler.Invoke(2, owner.Get()));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE), handler.Invoke(2, owner.get()));
   }
   ::CoUninitialize();
   EXPECT_TRUE(WaitForRecordedArguments(recordFile, 3000).empty());

@@ -1,5 +1,7 @@
 #include "MenuPicture.h"
 
+#include "SelectedObject.h"
+
 namespace {
 
 void ReplaceKeyColour(HDC dc, int width, int height) {
@@ -19,7 +21,7 @@ UniqueBitmap CopyWithMenuBackground(HBITMAP picture, HDC sourceDc, HDC targetDc)
                                    shape.bmBitsPixel, nullptr));
   if (!copy) return copy;
   SelectedObject source(sourceDc, picture);
-  SelectedObject target(targetDc, copy.Get());
+  SelectedObject target(targetDc, copy.get());
   if (!source.Succeeded() || !target.Succeeded()) return UniqueBitmap();
   ::BitBlt(targetDc, 0, 0, shape.bmWidth, shape.bmHeight, sourceDc, 0, 0, SRCCOPY);
   ReplaceKeyColour(targetDc, shape.bmWidth, shape.bmHeight);
@@ -34,7 +36,7 @@ UniqueBitmap PrepareMenuPicture(HINSTANCE module) {
   UniqueMemoryDc sourceDc(::CreateCompatibleDC(nullptr));
   UniqueMemoryDc targetDc(::CreateCompatibleDC(nullptr));
   if (!sourceDc || !targetDc) return picture;
-  UniqueBitmap copy = CopyWithMenuBackground(picture.Get(), sourceDc.Get(), targetDc.Get());
+  UniqueBitmap copy = CopyWithMenuBackground(picture.get(), sourceDc.get(), targetDc.get());
   // The loaded picture is only the source of the copy; it goes with this scope.
   return copy ? std::move(copy) : std::move(picture);
 }

@@ -1,8 +1,9 @@
-#pragma once
+#ifndef QUENDRA_SHELL_MENUPICTURE_H
+#define QUENDRA_SHELL_MENUPICTURE_H
 
 #include <windows.h>
 
-#include "UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 inline constexpr int kMenuPictureResource = 201;
 
@@ -11,3 +12,5 @@ inline constexpr int kMenuPictureResource = 201;
 // Gives the picture unchanged when it cannot be repainted, and nothing when it
 // cannot be loaded.
 UniqueBitmap PrepareMenuPicture(HINSTANCE module);
+
+#endif

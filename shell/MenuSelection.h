@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_MENUSELECTION_H
+#define QUENDRA_SHELL_MENUSELECTION_H
 
 #include <windows.h>
 #include <shellapi.h>
@@ -33,3 +34,5 @@ std::optional<std::wstring> ReadDroppedPath(HDROP drop, UINT index);
 // items are shown.
 MenuSelection ClassifySelection(const std::vector<std::wstring>& droppedPaths,
                                 FileAttributesQuery queryAttributes);
+
+#endif

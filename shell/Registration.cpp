@@ -6,7 +6,7 @@
 #include "Identifiers.h"
 #include "RegistryScript.h"
 #include "TypeLibraryRegistration.h"
-#include "UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ HRESULT OpenRegistrationRoot(bool perUser, UniqueRegistryKey& root) {
   HKEY parent = perUser ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT;
   const wchar_t* subkey = perUser ? L"Software\\Classes" : L"";
   LSTATUS status = ::RegCreateKeyExW(parent, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_ALL_ACCESS, nullptr, root.Receive(), nullptr);
+                                     KEY_ALL_ACCESS, nullptr, root.receive(), nullptr);
   return HRESULT_FROM_WIN32(status);
 }
 
@@ -75,10 +75,10 @@ HRESULT RegisterModule(HINSTANCE module, bool perUser) {
   if (HRESULT hr = ModuleInformation(module, path, variables); FAILED(hr)) return hr;
   UniqueRegistryKey root;
   if (HRESULT hr = OpenRegistrationRoot(perUser, root); FAILED(hr)) return hr;
-  if (HRESULT hr = RunScript(module, kAppIdScript, variables, root.Get(), true); FAILED(hr)) {
+  if (HRESULT hr = RunScript(module, kAppIdScript, variables, root.get(), true); FAILED(hr)) {
     return hr;
   }
-  if (HRESULT hr = RunScript(module, kClassScript, variables, root.Get(), true); FAILED(hr)) {
+  if (HRESULT hr = RunScript(module, kClassScript, variables, root.get(), true); FAILED(hr)) {
     return hr;
   }
   return RegisterTypeLibrary(path, perUser);
@@ -94,9 +94,9 @@ HRESULT UnregisterModule(HINSTANCE module, bool perUser) {
   UniqueRegistryKey root;
   if (HRESULT hr = OpenRegistrationRoot(perUser, root); FAILED(hr)) return hr;
   const HRESULT results[] = {
-      RunScript(module, kClassScript, variables, root.Get(), false),
+      RunScript(module, kClassScript, variables, root.get(), false),
       UnregisterTypeLibrary(path, perUser),
-      RunScript(module, kAppIdScript, variables, root.Get(), false),
+      RunScript(module, kAppIdScript, variables, root.get(), false),
   };
   for (HRESULT hr : results) {
     if (FAILED(hr)) return hr;

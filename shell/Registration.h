@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_REGISTRATION_H
+#define QUENDRA_SHELL_REGISTRATION_H
 
 #include <windows.h>
 
@@ -9,3 +10,5 @@ HRESULT RegisterModule(HINSTANCE module, bool perUser);
 
 // Removes what RegisterModule wrote, except the keys shared with other software.
 HRESULT UnregisterModule(HINSTANCE module, bool perUser);
+
+#endif

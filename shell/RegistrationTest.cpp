@@ -6,8 +6,8 @@
 
 #include "ComReference.h"
 #include "Identifiers.h"
-#include "ShellHost.h"
-#include "TestSupport.h"
+#include "fixtures/ShellHost.h"
+#include "fixtures/TestSupport.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::wstring InClasses(const std::wstring& key) { return RegistrationScope::kCla
 
 bool TypeLibraryRegistered() {
   ComReference<ITypeLib> library;
-  return SUCCEEDED(::LoadRegTypeLib(kLibidQuendra3shellLib, 1, 0, 0x0409, library.Receive()));
+  return SUCCEEDED(::LoadRegTypeLib(kLibidQuendra3shellLib, 1, 0, 0x0409, library.receive()));
 }
 
 void ExpectRegisteredIn(HKEY hive) {

@@ -1,6 +1,6 @@
 #include "RegistryScript.h"
 
-#include "UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
 
@@ -86,9 +86,9 @@ LSTATUS WriteEntry(HKEY root, const RegistryEntry& entry) {
   }
   UniqueRegistryKey key;
   LSTATUS status = ::RegCreateKeyExW(root, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
+                                     KEY_SET_VALUE, nullptr, key.receive(), nullptr);
   for (std::size_t i = 0; status == ERROR_SUCCESS && i < entry.values.size(); ++i) {
-    status = WriteValue(key.Get(), entry.values[i]);
+    status = WriteValue(key.get(), entry.values[i]);
   }
   return status;
 }

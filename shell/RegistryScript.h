@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_REGISTRYSCRIPT_H
+#define QUENDRA_SHELL_REGISTRYSCRIPT_H
 
 #include <windows.h>
 
@@ -46,3 +47,5 @@ HRESULT ApplyRegistryEntries(HKEY root, const std::vector<RegistryEntry>& entrie
 // subkey goes before its parent. Keys already
 // gone count as removed; every key is tried and the first failure is given.
 HRESULT RemoveRegistryEntries(HKEY root, const std::vector<RegistryEntry>& entries);
+
+#endif

@@ -9,23 +9,23 @@
 
 #include "ComReference.h"
 #include "Identifiers.h"
-#include "TestSupport.h"
+#include "fixtures/TestSupport.h"
 
 namespace {
 
 class ResourcesTest : public testing::Test {
  protected:
   void SetUp() override {
-    module.Reset(::LoadLibraryExW(ShellDllPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    module.reset(::LoadLibraryExW(ShellDllPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(module);
   }
   std::string Resource(const wchar_t* type, int id) {
-    HRSRC found = ::FindResourceW(module.Get(), MAKEINTRESOURCEW(id), type);
+    HRSRC found = ::FindResourceW(module.get(), MAKEINTRESOURCEW(id), type);
     if (found == nullptr) return std::string();
-    auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(module.Get(), found)));
-    return std::string(bytes, ::SizeofResource(module.Get(), found));
+    auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(module.get(), found)));
+    return std::string(bytes, ::SizeofResource(module.get(), found));
   }
-  UniqueLibrary module;
+  UniqueModule module;
 };
 
 TEST_F(ResourcesTest, VersionInformationNamesTheModule) {
@@ -61,7 +61,7 @@ TEST_F(ResourcesTest, VersionInformationNamesTheModule) {
 
 TEST_F(ResourcesTest, StringAndManifest) {
   wchar_t text[64] = {};
-  ASSERT_GT(::LoadStringW(module.Get(), 100, text, 64), 0);
+  ASSERT_GT(::LoadStringW(module.get(), 100, text, 64), 0);
   EXPECT_EQ(std::wstring(L"quendra3shell"), text);
   std::string manifest = Resource(RT_MANIFEST, 2);
   EXPECT_NE(std::string::npos, manifest.find("requestedExecutionLevel level=\"asInvoker\""));
@@ -84,7 +84,7 @@ TEST_F(ResourcesTest, PictureIsSixteenSquare24BitWithWhiteTopLeft) {
 
 TEST_F(ResourcesTest, TypeLibraryDescribesTheCoclassAndItsDualInterface) {
   ComReference<ITypeLib> library;
-  ASSERT_HRESULT_SUCCEEDED(::LoadTypeLibEx(ShellDllPath().c_str(), REGKIND_NONE, library.Receive()));
+  ASSERT_HRESULT_SUCCEEDED(::LoadTypeLibEx(ShellDllPath().c_str(), REGKIND_NONE, library.receive()));
   TLIBATTR* attributes = nullptr;
   ASSERT_HRESULT_SUCCEEDED(library->GetLibAttr(&attributes));
   EXPECT_TRUE(IsEqualGUID(kLibidQuendra3shellLib, attributes->guid));
@@ -102,7 +102,7 @@ TEST_F(ResourcesTest, TypeLibraryDescribesTheCoclassAndItsDualInterface) {
   ::SysFreeString(help);
 
   ComReference<ITypeInfo> coclass;
-  ASSERT_HRESULT_SUCCEEDED(library->GetTypeInfoOfGuid(kClsidQuendra3menu, coclass.Receive()));
+  ASSERT_HRESULT_SUCCEEDED(library->GetTypeInfoOfGuid(kClsidQuendra3menu, coclass.receive()));
   ASSERT_HRESULT_SUCCEEDED(coclass->GetDocumentation(MEMBERID_NIL, &name, &help, nullptr, nullptr));
   EXPECT_EQ(std::wstring(L"quendra3menu"), name);
   EXPECT_EQ(std::wstring(L"quendra3menu Class"), help);
@@ -114,7 +114,7 @@ TEST_F(ResourcesTest, TypeLibraryDescribesTheCoclassAndItsDualInterface) {
   HREFTYPE reference = 0;
   ASSERT_HRESULT_SUCCEEDED(coclass->GetRefTypeOfImplType(0, &reference));
   ComReference<ITypeInfo> interfaceInfo;
-  ASSERT_HRESULT_SUCCEEDED(coclass->GetRefTypeInfo(reference, interfaceInfo.Receive()));
+  ASSERT_HRESULT_SUCCEEDED(coclass->GetRefTypeInfo(reference, interfaceInfo.receive()));
   TYPEATTR* type = nullptr;
   ASSERT_HRESULT_SUCCEEDED(interfaceInfo->GetTypeAttr(&type));
   EXPECT_TRUE(IsEqualGUID(kIidIquendra3menu, type->guid));

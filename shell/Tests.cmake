@@ -20,7 +20,7 @@ endfunction()
 # The stand-in for the installed program, in a folder of its own so that it never
 # takes the place of the real quendra3.exe.
 add_executable(shell_recording_quendra3 WIN32 fixtures/RecordingQuendra3.cpp)
-target_include_directories(shell_recording_quendra3 PRIVATE ${PROJECT_SOURCE_DIR}/shell)
+target_include_directories(shell_recording_quendra3 PRIVATE ${PROJECT_SOURCE_DIR}/library)
 target_link_options(shell_recording_quendra3 PRIVATE -municode)
 target_link_libraries(shell_recording_quendra3 PRIVATE shell32)
 set_target_properties(shell_recording_quendra3 PROPERTIES
@@ -32,8 +32,7 @@ file(RELATIVE_PATH fixture_relative ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
 string(REPLACE "/" "\\\\" fixture_relative "${fixture_relative}")
 
 add_library(shell_test_support STATIC fixtures/TestSupport.cpp fixtures/ShellHost.cpp fixtures/DropDataObject.cpp)
-target_include_directories(shell_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/fixtures
-                           ${PROJECT_SOURCE_DIR}/shell)
+target_include_directories(shell_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/library)
 target_compile_definitions(shell_test_support PRIVATE
   "QUENDRA_SHELL_FIXTURE_RELATIVE=L\"${fixture_relative}\"")
 target_link_libraries(shell_test_support PUBLIC GTest::gtest ole32 oleaut32 uuid shell32 advapi32)
@@ -60,12 +59,6 @@ foreach(run "en;C.UTF-8" "en;en_GB.UTF-8" "lv;lv_LV.UTF-8" "ru;ru_RU.UTF-8")
     LABELS "${QUENDRA_TEST_LABELS}" RESOURCE_LOCK ${shell_test_lock}
     ENVIRONMENT "LC_ALL=${locale};QUENDRA_EXPECTED_LANGUAGE=${language}")
 endforeach()
-
-# The image itself: exactly the five COM exports, Windows system imports only.
-add_test(NAME static.quendra3shell.image
-         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/check-image.sh
-                 ${CMAKE_OBJDUMP} $<TARGET_FILE:quendra3shell>)
-set_tests_properties(static.quendra3shell.image PROPERTIES LABELS static)
 
 # The real message box of a missing installation record, seen through Wine's relay trace.
 add_test(NAME ${QUENDRA_TEST_PREFIX}.quendra3shell.registry_error_box

@@ -23,7 +23,7 @@ std::wstring HelpDirectory(const std::wstring& modulePath) {
 }
 
 HRESULT LoadLibraryOf(const std::wstring& modulePath, ComReference<ITypeLib>& library) {
-  return ::LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.Receive());
+  return ::LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.receive());
 }
 
 }  // namespace
@@ -37,9 +37,9 @@ HRESULT RegisterTypeLibrary(const std::wstring& modulePath, bool perUser) {
                                        "RegisterTypeLibForUser")
                                  : nullptr;
   if (registerForUser != nullptr) {
-    return registerForUser(library.Get(), path.data(), helpDirectory.data());
+    return registerForUser(library.get(), path.data(), helpDirectory.data());
   }
-  return ::RegisterTypeLib(library.Get(), path.data(), helpDirectory.data());
+  return ::RegisterTypeLib(library.get(), path.data(), helpDirectory.data());
 }
 
 HRESULT UnregisterTypeLibrary(const std::wstring& modulePath, bool perUser) {

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENDRA_SHELL_TYPELIBRARYREGISTRATION_H
+#define QUENDRA_SHELL_TYPELIBRARYREGISTRATION_H
 
 #include <windows.h>
 
@@ -10,3 +11,5 @@ HRESULT RegisterTypeLibrary(const std::wstring& modulePath, bool perUser);
 
 // Unregisters that library by its own id, version, language and system kind.
 HRESULT UnregisterTypeLibrary(const std::wstring& modulePath, bool perUser);
+
+#endif

@@ -16,7 +16,7 @@
 #include "launch/AppCDS.h"
 #include "launch/MacroExpander.h"
 #include "platform/FileSystem.h"
-#include "platform/UniqueHandle.h"
+#include "platform/WindowsHandles.h"
 #include "platform/WindowsPlatform.h"
 
 namespace {
@@ -28,13 +28,6 @@ Pairs Entries(const OrderedTable& table) {
   for (const auto& entry : table) pairs.emplace_back(entry.key, entry.value);
   return pairs;
 }
-
-struct FileTraits {
-  using Handle = HANDLE;
-  static Handle Null() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-using UniqueFile = UniqueHandle<FileTraits>;
 
 // The Windows platform with the executable placed by the test; everything else is
 // the system's: files, the roaming folder, the registry, the address space.
@@ -199,7 +192,7 @@ TEST_F(AppPackageWindowsTest, FailedWriteKeepsTheOldUserFile) {
   OrderedTable values;
   values.Append(L"-Xmx", L"4g");
   {
-    UniqueFile holder(CreateFileW(userFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFileHandle holder(CreateFileW(userFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.valid());
     package->SetUserJvmOptionOverrides(values);
   }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/WindowsHandles.h"
 #include "platform/WindowsPlatform.h"
 #include "platform/WindowsTestSupport.h"
 
@@ -15,34 +16,33 @@ namespace {
 class ScratchKey {
  public:
   ScratchKey(HKEY root, std::wstring path) : root(root), path(std::move(path)) {
-    RegCreateKeyExW(root, this->path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCreateKeyExW(root, this->path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
   }
   ~ScratchKey() {
-    RegCloseKey(key);
+    key.reset();
     RegDeleteTreeW(root, path.c_str());
   }
   ScratchKey(const ScratchKey&) = delete;
   ScratchKey& operator=(const ScratchKey&) = delete;
 
   void SetString(const std::wstring& name, const std::wstring& value, DWORD type = REG_SZ) {
-    RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+    RegSetValueExW(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   }
   void SetSubkeyString(const std::wstring& subkey, const std::wstring& name, const std::wstring& value) {
-    HKEY child = nullptr;
-    RegCreateKeyExW(key, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr);
-    RegSetValueExW(child, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    UniqueRegistryKey child;
+    RegCreateKeyExW(key.get(), subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, child.receive(), nullptr);
+    RegSetValueExW(child.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(child);
   }
   void SetBytes(const std::wstring& name, const std::string& bytes, DWORD type) {
-    RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+    RegSetValueExW(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                    static_cast<DWORD>(bytes.size()));
   }
 
   HKEY root;
   std::wstring path;
-  HKEY key = nullptr;
+  UniqueRegistryKey key;
 };
 
 std::wstring ScratchPath() { return L"Software\\quendra-registry-test-" + std::to_wstring(GetCurrentProcessId()); }
@@ -121,7 +121,7 @@ TEST(RegistryKeyTest, OpenAgainSwitchesKeysAndCloseForgets) {
 // that other tests of the prefix that register a runtime are not disturbed.
 class SystemJavaHomeTest : public testing::Test {
  protected:
-  SystemJavaHomeTest() { RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine.key); }
+  SystemJavaHomeTest() { RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine.key.get()); }
   ~SystemJavaHomeTest() override { RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr); }
 
   void Register(const std::wstring& version, const std::wstring& home) {
@@ -130,7 +130,7 @@ class SystemJavaHomeTest : public testing::Test {
   }
 
   ScratchKey machine{HKEY_CURRENT_USER, ScratchPath() + L"-machine"};
-  ScratchKey runtime{machine.key, L"SOFTWARE\\JavaSoft\\Java Runtime Environment"};
+  ScratchKey runtime{machine.key.get(), L"SOFTWARE\\JavaSoft\\Java Runtime Environment"};
   TestFolder home;
   WindowsPlatform platform;
 };

@@ -1,6 +1,11 @@
 #ifndef QUENDRA_PLATFORM_WINDOWSHANDLES_H
 #define QUENDRA_PLATFORM_WINDOWSHANDLES_H
 
+// The owners of the Windows handles the system's code holds, one per way of
+// closing. Header-only: the launcher, the Explorer extension and the installer
+// library use it without linking against the launcher library, and an owner that an
+// image never names adds nothing to its imports.
+
 #include <windows.h>
 
 #include "platform/UniqueHandle.h"
@@ -36,6 +41,54 @@ struct MappedViewTraits {
 };
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
 
+// One reference of a loaded module, data-file loads included.
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle h) { ::FreeLibrary(h); }
+};
+using UniqueModule = UniqueHandle<ModuleTraits>;
+
+// Keys opened or created below a root; the predefined roots themselves are never
+// given to an owner.
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle h) { ::RegCloseKey(h); }
+};
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+// A bitmap is deleted only once no device context has it selected.
+struct BitmapTraits {
+  using Handle = HBITMAP;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle h) { ::DeleteObject(h); }
+};
+using UniqueBitmap = UniqueHandle<BitmapTraits>;
+
+// Device contexts of CreateCompatibleDC; those of GetDC are released, not deleted.
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle h) { ::DeleteDC(h); }
+};
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+
+// A menu no window or other menu owns yet; once inserted, its owner destroys it.
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle h) { ::DestroyMenu(h); }
+};
+using UniqueMenu = UniqueHandle<MenuTraits>;
+
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle h) { ::DestroyWindow(h); }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
+
 // Blocks that the system allocated for the caller with LocalAlloc, such as the text
 // of FormatMessageW.
 struct LocalMemoryTraits {
@@ -44,5 +97,21 @@ struct LocalMemoryTraits {
   static void Close(Handle memory) { ::LocalFree(memory); }
 };
 using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
+
+// The argument vector of CommandLineToArgvW: one local block holding the pointers
+// and the texts.
+struct ArgumentVectorTraits {
+  using Handle = wchar_t**;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle vector) { ::LocalFree(vector); }
+};
+using UniqueArgumentVector = UniqueHandle<ArgumentVectorTraits>;
+
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Null() { return nullptr; }
+  static void Close(Handle memory) { ::GlobalFree(memory); }
+};
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 #endif

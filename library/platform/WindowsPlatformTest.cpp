@@ -11,6 +11,7 @@
 #include "config/ISectionalPropertyContainer.h"
 #include "platform/FileSystem.h"
 #include "platform/ModuleFileName.h"
+#include "platform/WindowsHandles.h"
 #include "platform/WindowsProcess.h"
 #include "platform/WindowsTestSupport.h"
 
@@ -120,11 +121,12 @@ TEST(WindowsPlatformTest, ModulePathLongerThan260CharactersIsWhole) {
   }
   std::wstring library = deep + L"\\fixture_dep.dll";
   ASSERT_TRUE(CopyFileW((ExecutableFolder() + L"\\fixture_dep.dll").c_str(), (L"\\\\?\\" + library).c_str(), FALSE));
-  HMODULE module = LoadLibraryW(library.c_str());
-  ASSERT_NE(nullptr, module) << GetLastError();
-  EXPECT_EQ(library, ReadModuleFileName(module));
-  FreeLibrary(module);
-  EXPECT_EQ(L"", ReadModuleFileName(module)) << "no longer loaded";
+  UniqueModule module(LoadLibraryW(library.c_str()));
+  ASSERT_TRUE(module) << GetLastError();
+  EXPECT_EQ(library, ReadModuleFileName(module.get()));
+  HMODULE unloaded = module.get();
+  module.reset();
+  EXPECT_EQ(L"", ReadModuleFileName(unloaded)) << "no longer loaded";
 }
 
 // Only the length decides whether the path was cut; an error left over from an

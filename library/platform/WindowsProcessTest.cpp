@@ -16,16 +16,10 @@ using Arguments = std::vector<std::wstring>;
 
 std::wstring Child() { return ExecutableFolder() + L"\\platform_child.exe"; }
 
-struct LocalTraits {
-  using Handle = wchar_t**;
-  static Handle Null() { return nullptr; }
-  static void Close(Handle h) { ::LocalFree(h); }
-};
-
 // What the system's own parser makes of a command line.
 Arguments Split(const std::wstring& commandLine) {
   int count = 0;
-  UniqueHandle<LocalTraits> arguments(CommandLineToArgvW(commandLine.c_str(), &count));
+  UniqueArgumentVector arguments(CommandLineToArgvW(commandLine.c_str(), &count));
   if (!arguments) return {};
   return Arguments(arguments.get(), arguments.get() + count);
 }

@@ -13,6 +13,7 @@
 
 #include "PackageRun.h"
 #include "StubRun.h"
+#include "platform/WindowsHandles.h"
 
 using testing::ElementsAre;
 using testing::ElementsAreArray;
@@ -115,25 +116,24 @@ void SetString(HKEY key, const wchar_t* name, const std::wstring& value) {
 
 // Registers a Java runtime as its installer does, in one registry view.
 void RegisterRuntime(REGSAM view, const std::wstring& home) {
-  HKEY key = nullptr;
+  UniqueRegistryKey key;
   ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kJavaRuntimeKey, 0, nullptr, 0, KEY_ALL_ACCESS | view,
-                                             nullptr, &key, nullptr));
+                                             nullptr, key.receive(), nullptr));
   const std::wstring version = L"1.8.0";
-  SetString(key, L"CurrentVersion", version);
-  HKEY versionKey = nullptr;
-  ::RegCreateKeyExW(key, version.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &versionKey, nullptr);
-  SetString(versionKey, L"JavaHome", home);
-  ::RegCloseKey(versionKey);
-  ::RegCloseKey(key);
+  SetString(key.get(), L"CurrentVersion", version);
+  UniqueRegistryKey versionKey;
+  ::RegCreateKeyExW(key.get(), version.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, versionKey.receive(),
+                    nullptr);
+  SetString(versionKey.get(), L"JavaHome", home);
 }
 
 void UnregisterRuntime(REGSAM view) {
-  HKEY javaSoft = nullptr;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\JavaSoft", 0, KEY_ALL_ACCESS | view, &javaSoft) != ERROR_SUCCESS) {
+  UniqueRegistryKey javaSoft;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\JavaSoft", 0, KEY_ALL_ACCESS | view, javaSoft.receive()) !=
+      ERROR_SUCCESS) {
     return;
   }
-  ::RegDeleteTreeW(javaSoft, L"Java Runtime Environment");
-  ::RegCloseKey(javaSoft);
+  ::RegDeleteTreeW(javaSoft.get(), L"Java Runtime Environment");
 }
 
 // A flat package names no runtime; the launcher then takes the one registered in

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "StubRun.h"
+#include "platform/WindowsHandles.h"
 
 namespace {
 
@@ -92,14 +93,13 @@ std::wstring TracingEnvironment() {
 }
 
 void EnableRelayOfMessageBoxes() {
-  HKEY key = nullptr;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+  UniqueRegistryKey key;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        key.receive(), nullptr) != ERROR_SUCCESS) {
     return;
   }
   const wchar_t value[] = L"user32.MessageBoxW";
-  ::RegSetValueExW(key, L"RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
-  ::RegCloseKey(key);
+  ::RegSetValueExW(key.get(), L"RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
 }
 
 }  // namespace
@@ -144,12 +144,12 @@ PackageRun::Result PackageRun::Launch(const std::wstring& arguments, unsigned lo
   BOOL created = ::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
                                   &environment[0], directory.c_str(), &startup, &started);
   if (!created) return result;
-  if (::WaitForSingleObject(started.hProcess, timeoutMilliseconds) != WAIT_OBJECT_0) {
-    ::TerminateProcess(started.hProcess, 99);
+  UniqueKernelHandle process(started.hProcess);
+  UniqueKernelHandle thread(started.hThread);
+  if (::WaitForSingleObject(process.get(), timeoutMilliseconds) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process.get(), 99);
   }
-  ::GetExitCodeProcess(started.hProcess, &result.exitCode);
-  ::CloseHandle(started.hThread);
-  ::CloseHandle(started.hProcess);
+  ::GetExitCodeProcess(process.get(), &result.exitCode);
   ReadBoxes(trace, offset, result);
   return result;
 }

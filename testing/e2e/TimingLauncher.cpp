@@ -10,6 +10,8 @@
 #include <clocale>
 #include <string>
 
+#include "platform/WindowsHandles.h"
+
 namespace {
 
 using StartLauncher = unsigned char (*)(int, wchar_t*[]);
@@ -32,18 +34,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ::AllowSetForegroundWindow(ASFW_ANY);
   std::setlocale(LC_ALL, "en_US.utf8");
   int count = 0;
-  wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  UniqueArgumentVector arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
   long long loadStart = Now();
-  HMODULE library = ::LoadLibraryW(L"lumapack.dll");
-  if (library == nullptr) return 2;
-  auto start = reinterpret_cast<StartLauncher>(reinterpret_cast<void*>(::GetProcAddress(library, "start_launcher")));
+  UniqueModule library(::LoadLibraryW(L"lumapack.dll"));
+  if (!library) return 2;
+  auto start =
+      reinterpret_cast<StartLauncher>(reinterpret_cast<void*>(::GetProcAddress(library.get(), "start_launcher")));
   if (start == nullptr) return 2;
   long long entry = Now();
   ::SetEnvironmentVariableW(L"QUENDRA_TIMING_LOAD_MICROSECONDS", std::to_wstring(Microseconds(entry - loadStart)).c_str());
   // Set last, so that the launcher's own work starts after both environment writes.
   ::SetEnvironmentVariableW(L"QUENDRA_TIMING_START", std::to_wstring(Now()).c_str());
-  unsigned char result = start(count, arguments);
-  ::LocalFree(arguments);
-  ::FreeLibrary(library);
+  unsigned char result = start(count, arguments.get());
   return result == 1 ? 0 : 1;
 }

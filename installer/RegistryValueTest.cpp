@@ -1,14 +1,10 @@
-#include "RegistryKey.h"
+#include "RegistryValue.h"
 
 #include <gtest/gtest.h>
 
-#include "MailTestSupport.h"
+#include "fixtures/MailTestSupport.h"
 
-namespace pennaroo {
 namespace {
-
-using test::ScratchRegistry;
-using test::SetRaw;
 
 const wchar_t kKey[] = L"Software\\Values";
 
@@ -17,7 +13,7 @@ void SetChars(const wchar_t* name, DWORD type, const std::wstring& chars) {
          static_cast<DWORD>(chars.size() * sizeof(wchar_t)));
 }
 
-TEST(RegistryKeyTest, BoundedReadsNeedRoomForTheirTerminator) {
+TEST(RegistryValueTest, BoundedReadsNeedRoomForTheirTerminator) {
   struct Case {
     std::wstring stored;  // exactly the characters written, terminators included
     size_t bufferChars;
@@ -34,8 +30,8 @@ TEST(RegistryKeyTest, BoundedReadsNeedRoomForTheirTerminator) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(testing::Message() << c.stored.size() << " in " << c.bufferChars);
     SetChars(L"text", REG_SZ, c.stored);
-    const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kKey);
-    const std::optional<RegistryValue> value = key.ReadBounded(L"text", c.bufferChars);
+    const UniqueRegistryKey key = OpenKeyForReading(HKEY_CURRENT_USER, kKey);
+    const std::optional<RegistryValue> value = ReadBounded(key.get(), L"text", c.bufferChars);
     ASSERT_EQ(c.expected != nullptr, value.has_value());
     if (value) {
       EXPECT_EQ(c.expected, ValueText(*value));
@@ -44,7 +40,7 @@ TEST(RegistryKeyTest, BoundedReadsNeedRoomForTheirTerminator) {
   }
 }
 
-TEST(RegistryKeyTest, MultiStringsEndAtTheirEmptyStringOrTheEndOfTheData) {
+TEST(RegistryValueTest, MultiStringsEndAtTheirEmptyStringOrTheEndOfTheData) {
   struct Case {
     std::wstring stored;
     std::vector<std::wstring> expected;
@@ -59,26 +55,25 @@ TEST(RegistryKeyTest, MultiStringsEndAtTheirEmptyStringOrTheEndOfTheData) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(testing::Message() << c.stored.size());
     SetChars(L"list", REG_MULTI_SZ, c.stored);
-    const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kKey);
-    const std::optional<RegistryValue> value = key.ReadBounded(L"list", 64);
+    const UniqueRegistryKey key = OpenKeyForReading(HKEY_CURRENT_USER, kKey);
+    const std::optional<RegistryValue> value = ReadBounded(key.get(), L"list", 64);
     ASSERT_TRUE(value.has_value());
     EXPECT_EQ(c.expected, ValueStrings(*value));
   }
 }
 
-TEST(RegistryKeyTest, DwordsMustHaveTheirType) {
+TEST(RegistryValueTest, DwordsMustHaveTheirType) {
   ScratchRegistry registry;
   const DWORD number = 7;
   SetRaw(HKEY_CURRENT_USER, kKey, L"number", REG_DWORD, &number, sizeof(number));
   SetRaw(HKEY_CURRENT_USER, kKey, L"binary", REG_BINARY, &number, sizeof(number));
   SetChars(L"text", REG_SZ, L"7");
-  const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, kKey);
-  EXPECT_EQ(std::optional<DWORD>(7), key.ReadDword(L"number"));
-  EXPECT_EQ(std::nullopt, key.ReadDword(L"binary"));
-  EXPECT_EQ(std::nullopt, key.ReadDword(L"text"));
-  EXPECT_EQ(std::nullopt, key.ReadDword(L"missing"));
-  EXPECT_EQ(std::nullopt, RegistryKey().ReadDword(L"number"));
+  const UniqueRegistryKey key = OpenKeyForReading(HKEY_CURRENT_USER, kKey);
+  EXPECT_EQ(std::optional<DWORD>(7), ReadDword(key.get(), L"number"));
+  EXPECT_EQ(std::nullopt, ReadDword(key.get(), L"binary"));
+  EXPECT_EQ(std::nullopt, ReadDword(key.get(), L"text"));
+  EXPECT_EQ(std::nullopt, ReadDword(key.get(), L"missing"));
+  EXPECT_EQ(std::nullopt, ReadDword(nullptr, L"number"));
 }
 
 }  // namespace
-}  // namespace pennaroo

@@ -1,36 +1,21 @@
-#include "RegistryKey.h"
+#include "RegistryValue.h"
 
 #include <algorithm>
-#include <utility>
 
-namespace pennaroo {
-
-RegistryKey::~RegistryKey() {
-  if (key != nullptr) ::RegCloseKey(key);
-}
-
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-  if (this != &other) {
-    if (key != nullptr) ::RegCloseKey(key);
-    key = std::exchange(other.key, nullptr);
+UniqueRegistryKey OpenKeyForReading(HKEY parent, const std::wstring& path) {
+  UniqueRegistryKey key;
+  if (::RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, key.receive()) != ERROR_SUCCESS) {
+    return UniqueRegistryKey();
   }
-  return *this;
+  return key;
 }
 
-RegistryKey RegistryKey::Open(HKEY parent, const std::wstring& path) {
-  HKEY opened = nullptr;
-  if (::RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
-    return RegistryKey();
-  }
-  return RegistryKey(opened);
-}
-
-bool RegistryKey::QueryType(const wchar_t* name, DWORD& type) const {
+bool QueryValueType(HKEY key, const wchar_t* name, DWORD& type) {
   if (key == nullptr) return false;
   return ::RegQueryValueExW(key, name, nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-std::optional<DWORD> RegistryKey::ReadDword(const wchar_t* name) const {
+std::optional<DWORD> ReadDword(HKEY key, const wchar_t* name) {
   if (key == nullptr) return std::nullopt;
   DWORD type = REG_NONE;
   DWORD value = 0;
@@ -43,8 +28,7 @@ std::optional<DWORD> RegistryKey::ReadDword(const wchar_t* name) const {
   return value;
 }
 
-std::optional<RegistryValue> RegistryKey::ReadBounded(const wchar_t* name,
-                                                      size_t bufferChars) const {
+std::optional<RegistryValue> ReadBounded(HKEY key, const wchar_t* name, size_t bufferChars) {
   if (key == nullptr || bufferChars == 0) return std::nullopt;
   std::vector<wchar_t> buffer(bufferChars, L'\0');
   RegistryValue value;
@@ -79,5 +63,3 @@ std::vector<std::wstring> ValueStrings(const RegistryValue& value) {
   }
   return strings;
 }
-
-}  // namespace pennaroo
